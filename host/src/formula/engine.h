@@ -1,0 +1,40 @@
+// The formula engine: compiles formula text once, evaluates it many times.
+//
+// Internal to the host library.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "model.h"
+#include "status_error.h"
+
+namespace host::formula {
+
+class Program;
+
+// Compiles `text`. Throws StatusError (kErrFormulaSyntax, kErrFormulaUnknownFunction,
+// kErrFormulaArgCount, kErrFormulaUnsupported) whose detail names the problem and its position.
+// An empty text compiles to a formula whose value is "".
+std::shared_ptr<const Program> Compile(std::string_view text);
+
+// What a formula sees while it runs.
+struct Context {
+  const model::Database* database = nullptr;  // may be null
+  const model::Note* document = nullptr;      // may be null: every field is then missing
+  bool isCategory = false;                    // the row being indexed is a category row
+  std::string docNumber;                      // "" outside the indexer
+  model::DateTime now;                        // @Now; @Today etc. derive from it
+  const model::International* international = nullptr;  // null: the Japanese defaults
+};
+
+// Runs the program. The result is a Text, Numbers or DateTimes value (a single value is a list
+// of one). FIELD and DEFAULT assignments change only this evaluation's view of the document.
+// Throws StatusError for run-time errors (wrong data type, @Error as the result, ...).
+model::Value Evaluate(const Program& program, const Context& context);
+
+// Whether a SELECT formula's value selects the document (any non-zero number).
+bool IsTrue(const model::Value& value);
+
+}  // namespace host::formula

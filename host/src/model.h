@@ -1,0 +1,251 @@
+// The host's in-memory database: what the DXL reader fills, what the test builder makes, and
+// what the LN classes, the formula engine and the view indexer read.
+//
+// Internal to the host library: nothing outside host/ includes this header. Text is UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace host::model {
+
+// A point in time as the platform keeps it: a date, a time of day, or both, with the zone the
+// value was written in. `date` counts days from 1970-01-01 in the value's own zone; `time` counts
+// hundredths of a second since that zone's midnight. Either may be absent (date only, time only).
+struct DateTime {
+  static constexpr std::int32_t kNoDate = INT32_MIN;
+  static constexpr std::int32_t kNoTime = -1;
+  std::int32_t date = kNoDate;
+  std::int32_t time = kNoTime;
+  std::int16_t zoneMinutes = 0;  // offset east of UTC, daylight saving included
+  bool dst = false;
+
+  bool HasDate() const { return date != kNoDate; }
+  bool HasTime() const { return time != kNoTime; }
+  friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+struct DateTimeRange {
+  DateTime lower, upper;
+  friend bool operator==(const DateTimeRange&, const DateTimeRange&) = default;
+};
+struct NumberRange {
+  double lower = 0, upper = 0;
+  friend bool operator==(const NumberRange&, const NumberRange&) = default;
+};
+
+struct Text {
+  std::vector<std::string> values;
+  friend bool operator==(const Text&, const Text&) = default;
+};
+struct Numbers {
+  std::vector<double> values;
+  std::vector<NumberRange> ranges;
+  friend bool operator==(const Numbers&, const Numbers&) = default;
+};
+struct DateTimes {
+  std::vector<DateTime> values;
+  std::vector<DateTimeRange> ranges;
+  friend bool operator==(const DateTimes&, const DateTimes&) = default;
+};
+
+// Rich-text element types, as the cursor walks them.
+enum class RTType : int { Text = 7, Attachment = 23, FormField = 44, SubformRef = 55 };
+
+enum class ComputeOption : int { Editable = 0, Computed = 1, ComputedForDisplay = 2, ComputedWhenComposed = 3 };
+
+struct RTElement {
+  RTType type = RTType::Text;
+  std::string text;            // Text: the characters, line feeds included
+  std::string attachmentName;  // Attachment: the $FILE attachment it refers to
+  std::string fileName;        // Attachment: the name shown (displayname)
+  // FormField
+  std::string fieldName;
+  ComputeOption computeOption = ComputeOption::Editable;
+  std::string fieldType;       // DXL `type` attribute, as written
+  std::string valueFormula;    // the default-value formula of computed kinds
+  std::string description;     // help description
+  // SubformRef
+  std::string subformName;
+  friend bool operator==(const RTElement&, const RTElement&) = default;
+};
+
+struct RichText {
+  std::vector<RTElement> elements;  // document order
+  friend bool operator==(const RichText&, const RichText&) = default;
+};
+
+// An item of a type the exporter does not support; `kind` names what it was (DXL element name).
+struct Unsupported {
+  std::string kind;
+  friend bool operator==(const Unsupported&, const Unsupported&) = default;
+};
+
+using Value = std::variant<Text, Numbers, DateTimes, RichText, Unsupported>;
+
+enum ItemFlags : std::uint16_t {
+  kSummary = 0x0004,
+  kNames = 0x0040,
+  kReaders = 0x0400,
+  kAuthors = 0x0020,
+  kProtected = 0x0200,
+};
+
+struct Item {
+  std::string name;
+  Value value;
+  std::uint16_t flags = 0;
+};
+
+// A file kept in a document's $FILE item.
+struct Attachment {
+  std::string name;      // attachment name (unique in the note)
+  std::string fileName;  // recorded file name
+  std::string data;      // the file's bytes
+  bool supported = true; // false: compressed in a way the host cannot expand; detaching fails
+  bool inRichText = false;
+};
+
+enum class NoteClass { Document, View, Folder, Form, Subform };
+
+enum class SortOrder { None, Ascending, Descending };
+
+struct NumberFormat {
+  enum class Style { General, Fixed, Scientific, Currency } style = Style::General;
+  int digits = 0;  // 0-15
+  bool punctuated = false;
+  bool parens = false;
+  bool percent = false;
+  friend bool operator==(const NumberFormat&, const NumberFormat&) = default;
+};
+
+struct DatetimeFormat {
+  enum class Show { Date, Time, DateTime } show = Show::DateTime;
+  // Date parts, as DXL names them: yearmonthday, monthday, yearmonth, year, month, day,
+  // weekdaymonthdayyear, weekdaymonthday, weekday ... kept as written.
+  std::string date = "yearmonthday";
+  // hourminutesecondhundredths, hourminutesecond, hourminute, hour
+  std::string time = "hourminutesecond";
+  // never, sometimes, always
+  std::string zone = "never";
+  bool fourDigitYear = true;
+  bool timeFormat24 = true;
+  friend bool operator==(const DatetimeFormat&, const DatetimeFormat&) = default;
+};
+
+// Multi-value separators of a view column, as the host reports them.
+enum SeparatorCode : std::uint32_t {
+  kSepNone = 0,
+  kSepSpace = 0x1000,
+  kSepComma = 0x2000,
+  kSepSemicolon = 0x3000,
+  kSepNewLine = 0x4000,
+};
+
+struct Column {
+  std::optional<std::string> title;  // absent: the column has no title
+  std::string itemName;              // internal name
+  std::string formula;               // the column formula; the item name when the design has none
+  bool hidden = false;
+  bool showAsIcons = false;
+  bool categorized = false;
+  SortOrder sort = SortOrder::None;
+  std::uint32_t separator = kSepComma;
+  NumberFormat numberFormat;
+  DatetimeFormat datetimeFormat;
+};
+
+struct ViewDesign {
+  std::string name;
+  std::vector<std::string> aliases;
+  std::string selectionFormula;  // "SELECT @All" for a view without one; "" for a folder without one
+  std::vector<Column> columns;
+};
+
+struct FormDesign {
+  std::string name;
+  std::vector<std::string> aliases;
+  std::string windowTitleFormula;
+  RichText body;  // the $BODY item: fields and subform references in document order
+};
+
+struct Note {
+  std::uint32_t noteId = 0;
+  std::string unid;
+  NoteClass noteClass = NoteClass::Document;
+  bool deleted = false;
+  std::optional<DateTime> created, modified, addedToFile;
+
+  // Documents: items in file order. The form is the "Form" item; a response has "$REF".
+  std::vector<Item> items;
+  std::vector<Attachment> attachments;
+  std::string parentUnid;  // empty unless a response
+
+  // Design notes.
+  std::optional<ViewDesign> view;  // View and Folder
+  std::optional<FormDesign> form;  // Form and Subform
+
+  const Item* FindItem(std::string_view name) const;  // case-insensitive name match, first one
+};
+
+struct Database {
+  std::string title;
+  std::string filePath;
+  std::string replicaId;
+  std::string server;
+  std::map<std::uint32_t, Note> notes;  // by note ID, ascending
+
+  const Note* FindNote(std::uint32_t noteId) const;
+};
+
+}  // namespace host::model
+
+namespace host::model {
+
+// The session's international settings (those of a Japanese client by default).
+struct International {
+  enum class DateOrder { YMD, MDY, DMY } dateOrder = DateOrder::YMD;
+  std::string dateSeparator = "/";
+  std::string timeSeparator = ":";
+  std::string decimalSymbol = ".";
+  std::string thousandsSeparator = ",";
+  std::string currencySymbol = "\xEF\xBF\xA5";  // "￥"
+  bool currencyBefore = true;
+  bool clock24 = true;
+  std::string amString = "AM", pmString = "PM";
+};
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back.
+constexpr std::int32_t DaysFromCivil(int year, unsigned month, unsigned day) {
+  year -= month <= 2;
+  const int era = (year >= 0 ? year : year - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(year - era * 400);
+  const unsigned doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<int>(doe) - 719468;
+}
+
+struct CivilDate {
+  int year;
+  unsigned month, day;
+};
+
+constexpr CivilDate CivilFromDays(std::int32_t z) {
+  z += 719468;
+  const int era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int y = static_cast<int>(yoe) + era * 400;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+  return {y + (m <= 2), m, d};
+}
+
+}  // namespace host::model

@@ -1,0 +1,35 @@
+// File-system services on platform paths.
+//
+// A platform path is code page 932 text with "\" between directories. It is turned into a
+// file-system path by converting it to UTF-8 first and then "\" to "/", so a trail byte 0x5C
+// ("ソ", "表") is never taken for a separator.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The file-system (UTF-8, "/"-separated) form of a platform path.
+std::string ToFileSystemPath(std::string_view platformPath);
+// The platform form (code page 932, "\"-separated) of a file-system path.
+std::string ToPlatformPath(std::string_view fileSystemPath);
+
+// Whether a file or directory exists at the platform path.
+bool PathExists(std::string_view platformPath);
+
+// Creates every missing directory of a file path (everything before its last "\"); the last
+// element is taken for a file name and is not created. Returns false when a directory cannot be
+// created.
+bool MakeSureDirectoryPathExists(std::string_view platformPath);
+
+// The directory of the running program, as a file-system path without a trailing "/".
+std::string ProgramDirectory();
+
+// Looks for a file name with no directory in the running program's directory, then the current
+// directory, then each directory of PATH. Writes the full file-system path into `buffer` and
+// returns its length; returns 0 when not found or when the path and its terminator do not fit.
+std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size);
+
+}  // namespace platform

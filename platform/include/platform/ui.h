@@ -1,0 +1,56 @@
+// Message boxes, the message pump and help, with a console and a windowed implementation.
+//
+// Texts and captions are platform text (code page 932). The console implementation, active
+// until a windowed one is installed, writes to standard error in the locale's character set and
+// reads Yes/No answers from standard input (end of input answers No).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { Exclamation, Information, Error, Question };
+enum class Answer { Ok = 1, Yes = 6, No = 7 };
+
+// Progress shown while an export runs.
+class ProgressView {
+ public:
+  virtual ~ProgressView() = default;
+  virtual void SetCaption(std::string_view text) = 0;
+  virtual void SetStatusText(std::string_view text) = 0;
+  virtual void SetCounterText(std::string_view text) = 0;
+  virtual void SetRange(int low, int high) = 0;
+  virtual void SetPos(int pos) = 0;
+  // Handles pending events; returns how many times Cancel was pressed since the last call.
+  virtual int PumpMessages() = 0;
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  virtual Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons, Icon icon) = 0;
+  virtual std::unique_ptr<ProgressView> CreateProgress() = 0;
+  // Opens the help file at a topic; never fails (does nothing without a display).
+  virtual void ShowHelp(std::string_view helpFile, unsigned long context) = 0;
+  virtual void QuitHelp() = 0;
+  virtual bool HasDisplay() const = 0;
+};
+
+// The process-wide UI; the console implementation unless another one was installed.
+Ui& CurrentUi();
+// Installs `ui` (null restores the console); returns the previous one.
+std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
+// The console implementation: messages to standard error, answers from standard input.
+std::unique_ptr<Ui> MakeConsoleUi();
+
+// Shorthand for CurrentUi().MessageBox.
+Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons = Buttons::Ok,
+                  Icon icon = Icon::Exclamation);
+
+// Whether a display is available: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set.
+bool DisplayAvailable();
+
+}  // namespace platform
