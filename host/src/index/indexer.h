@@ -1,0 +1,30 @@
+// The view indexer: turns a view's design and the database's documents into the rows of the
+// view's collection, in view order.
+//
+// Internal to the host library.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model.h"
+
+namespace host::index {
+
+struct Row {
+  // A document's note ID, or for a category row 0x80000001, 0x80000002 ... in view order.
+  std::uint32_t noteId = 0;
+  // One entry per view column, by column number. A document row has a value for every column
+  // ("" included); a category row only for its own categorised column; absent elsewhere.
+  std::vector<std::optional<model::Value>> values;
+};
+
+// Indexes the view or folder note `view` of `database`: selects the documents (the selection
+// formula), evaluates each column, orders the rows by the sorted and categorised columns and adds
+// the category rows. Each formula is compiled once. Throws StatusError when a formula does not
+// compile; a document on which a column formula fails to evaluate gets "" in that column, and a
+// selection formula that fails on a document leaves the document out.
+std::vector<Row> IndexView(const model::Database& database, const model::Note& view);
+
+}  // namespace host::index
