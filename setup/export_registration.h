@@ -1,0 +1,19 @@
+// Registering the plug-in's two export entries in notes.ini, and removing them together with the
+// plug-in's settings. `notesIni` is the full platform path of the file; every other line of the
+// file stays as it is.
+#pragma once
+
+#include <string>
+
+namespace setup {
+
+// Writes the CSV and the XML entry, each over its existing slot or else into the first empty one
+// (the CSV entry first, so the two never share a slot). When either entry has neither, nothing is
+// written and the result is false.
+bool RegisterExportEntries(const std::string& notesIni);
+
+// Deletes the entries that are present, then the plug-in's settings keys of sections "Vorpel" and
+// "VorpelXml"; the section headers and any other keys stay.
+void RemoveExportEntries(const std::string& notesIni);
+
+}  // namespace setup
