@@ -84,6 +84,7 @@ struct RichText {
 // An item of a type the exporter does not support; `kind` names what it was (DXL element name).
 struct Unsupported {
   std::string kind;
+  std::uint32_t typeCode = 0;  // the host's item type code when known (rawitemdata's `type`), else 0
   friend bool operator==(const Unsupported&, const Unsupported&) = default;
 };
 
@@ -172,6 +173,7 @@ struct FormDesign {
   std::string name;
   std::vector<std::string> aliases;
   std::string windowTitleFormula;
+  std::string comment;  // the design comment ($Comment)
   RichText body;  // the $BODY item: fields and subform references in document order
 };
 

@@ -23,6 +23,9 @@ inline constexpr STATUS kErrFileWrite = 0x010C;         // a file cannot be writ
 inline constexpr STATUS kErrWrongItemType = 0x010D;     // the item is not of the type asked for
 inline constexpr STATUS kErrNoSuchItem = 0x010E;        // no item of that name
 inline constexpr STATUS kErrListIndex = 0x010F;         // a list entry index out of range
+inline constexpr STATUS kErrFormNotFound = 0x0110;      // the document's form is not in the database
+inline constexpr STATUS kErrNullObject = 0x0111;        // the object is null (refers to nothing)
+inline constexpr STATUS kErrWrongNoteType = 0x0112;     // the note is not of the kind asked for
 // Formula compilation and evaluation.
 inline constexpr STATUS kErrFormulaSyntax = 0x0201;     // syntax error
 inline constexpr STATUS kErrFormulaUnknownFunction = 0x0202;
