@@ -1,0 +1,123 @@
+#include "dxl/note.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+#include "dxl/base64.h"
+#include "dxl/design.h"
+#include "dxl/values.h"
+#include "dxl/xml_access.h"
+
+namespace host::dxl {
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
+    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+  });
+}
+
+bool HasItem(const model::Note& note, std::string_view name) { return note.FindItem(name) != nullptr; }
+
+// A <created>, <modified> or <addedtofile> wrapper; an empty <datetime> means none.
+std::optional<model::DateTime> ReadNoteDate(pugi::xml_node noteinfo, std::string_view wrapper) {
+  const pugi::xml_node datetime = FirstChild(FirstChild(noteinfo, wrapper), "datetime");
+  if (!datetime) return std::nullopt;
+  const model::DateTime value = ReadDateTime(datetime);
+  if (!value.HasDate() && !value.HasTime()) return std::nullopt;
+  return value;
+}
+
+bool ReadNoteInfo(pugi::xml_node element, model::Note& note) {
+  const pugi::xml_node noteinfo = FirstChild(element, "noteinfo");
+  if (!noteinfo) return false;
+  note.unid = Attr(noteinfo, "unid");
+  note.created = ReadNoteDate(noteinfo, "created");
+  note.modified = ReadNoteDate(noteinfo, "modified");
+  note.addedToFile = ReadNoteDate(noteinfo, "addedtofile");
+  const pugi::xml_attribute noteId = noteinfo.attribute("noteid");
+  if (!noteId) return false;
+  const std::string_view hex = noteId.value();
+  const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), note.noteId, 16);
+  if (hex.empty() || error != std::errc() || end != hex.data() + hex.size())
+    throw Malformed{"note ID '" + std::string(hex) + "' is not a 32-bit hexadecimal number"};
+  return true;
+}
+
+// A $FILE item's <object><file>: one attachment of the note.
+void ReadAttachment(pugi::xml_node item, model::Note& note) {
+  const pugi::xml_node file = FirstChild(FirstChild(item, "object"), "file");
+  if (!file) return;
+  model::Attachment attachment;
+  attachment.name = Attr(file, "name");
+  if (attachment.name.empty()) throw Malformed{"attachment <file> without a name"};
+  attachment.fileName = attachment.name;
+  const std::string_view compression = Attr(file, "compression");
+  attachment.supported = compression.empty() || compression == "none";
+  if (attachment.supported) {
+    auto data = DecodeBase64(FirstChild(file, "filedata").text().get());
+    if (!data) throw Malformed{"attachment '" + attachment.name + "': <filedata> is not base64"};
+    attachment.data = std::move(*data);
+  }
+  note.attachments.push_back(std::move(attachment));
+}
+
+// An attachment referred to from rich text lies inside that rich text, under the reference's name.
+void MarkAttachmentsInRichText(model::Note& note) {
+  for (const model::Item& item : note.items) {
+    const auto* richText = std::get_if<model::RichText>(&item.value);
+    if (!richText) continue;
+    for (const model::RTElement& element : richText->elements) {
+      if (element.type != model::RTType::Attachment) continue;
+      for (model::Attachment& attachment : note.attachments) {
+        if (attachment.name != element.attachmentName) continue;
+        attachment.inRichText = true;
+        attachment.fileName = element.fileName;
+      }
+    }
+  }
+}
+
+void ReadDocumentHeader(pugi::xml_node element, model::Note& note) {
+  pugi::xml_attribute form = element.attribute("form");
+  if (!form) form = element.attribute("Form");  // as some hand-written files spell it
+  if (form && !HasItem(note, "Form"))
+    note.items.insert(note.items.begin(), model::Item{"Form", model::Text{{form.value()}}, model::kSummary});
+  note.parentUnid = Attr(element, "parent");
+  if (!note.parentUnid.empty() && !HasItem(note, "$REF"))
+    note.items.push_back(model::Item{"$REF", model::Unsupported{"noteref"}, model::kSummary});
+}
+
+}  // namespace
+
+ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
+  ReadNoteResult result;
+  model::Note& note = result.note;
+  note.noteClass = noteClass;
+  result.hasNoteId = ReadNoteInfo(element, note);
+
+  for (pugi::xml_node child : element.children()) {
+    if (!IsElement(child, "item")) continue;
+    note.items.push_back(ReadItem(child));
+    if (SameName(note.items.back().name, "$FILE")) ReadAttachment(child, note);
+  }
+  MarkAttachmentsInRichText(note);
+
+  switch (noteClass) {
+    case model::NoteClass::Document:
+      ReadDocumentHeader(element, note);
+      break;
+    case model::NoteClass::View:
+    case model::NoteClass::Folder:
+      note.view = ReadViewDesign(element, noteClass == model::NoteClass::Folder);
+      break;
+    case model::NoteClass::Form:
+    case model::NoteClass::Subform:
+      note.form = ReadFormDesign(element);
+      break;
+  }
+  return result;
+}
+
+}  // namespace host::dxl

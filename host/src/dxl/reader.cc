@@ -1,0 +1,133 @@
+#include "dxl/reader.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "dxl/note.h"
+#include "dxl/xml_access.h"
+#include "dxl/xml_file.h"
+#include "status_error.h"
+
+namespace host::dxl {
+namespace {
+
+struct NoteKind {
+  std::string_view element;
+  model::NoteClass noteClass;
+};
+constexpr NoteKind kNoteKinds[] = {
+    {"document", model::NoteClass::Document}, {"view", model::NoteClass::View},
+    {"folder", model::NoteClass::Folder},     {"form", model::NoteClass::Form},
+    {"subform", model::NoteClass::Subform},
+};
+
+std::optional<model::NoteClass> NoteClassOf(pugi::xml_node element) {
+  for (const NoteKind& kind : kNoteKinds)
+    if (IsElement(element, kind.element)) return kind.noteClass;
+  return std::nullopt;
+}
+
+std::string HexId(std::uint32_t noteId) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%X", noteId);
+  return text;
+}
+
+// Collects the notes of all files; note IDs are checked and assigned once every file is read.
+class DatabaseBuilder {
+ public:
+  explicit DatabaseBuilder(std::vector<std::string>& warnings) : warnings_(warnings) {}
+
+  void AddFile(const std::string& path) {
+    const std::unique_ptr<XmlFile> file = LoadXmlFile(path);
+    pugi::xml_node root = file->document.document_element();
+    try {
+      if (IsElement(root, "database")) {
+        TakeDatabaseAttributes(root);
+        // Each note is removed from the tree once read, so the tree shrinks as the database grows.
+        for (pugi::xml_node child = root.first_child(); child;) {
+          const pugi::xml_node next = child.next_sibling();
+          if (AddNoteElement(path, child)) root.remove_child(child);
+          child = next;
+        }
+      } else if (!AddNoteElement(path, root)) {
+        throw Malformed{"the root element <" + std::string(LocalName(root)) + "> is not a DXL database or note"};
+      }
+    } catch (const Malformed& error) {
+      throw StatusError{kErrDatabaseRead, path + ": " + error.message};
+    }
+  }
+
+  model::Database Finish() {
+    std::uint32_t next = 0;
+    for (const auto& [noteId, note] : database_.notes) next = std::max(next, noteId);
+    for (model::Note& note : unnumbered_) {
+      next = (next / 4 + 1) * 4;
+      note.noteId = next;
+      database_.notes.emplace(next, std::move(note));
+    }
+    unnumbered_.clear();
+    return std::move(database_);
+  }
+
+ private:
+  void TakeDatabaseAttributes(pugi::xml_node root) {
+    if (haveDatabaseRoot_) return;
+    haveDatabaseRoot_ = true;
+    database_.title = Attr(root, "title");
+    database_.filePath = Attr(root, "path");
+    database_.replicaId = Attr(root, "replicaid");
+  }
+
+  // Reads `element` when it is a note; false for anything else (skipped).
+  bool AddNoteElement(const std::string& path, pugi::xml_node element) {
+    std::optional<model::NoteClass> noteClass = NoteClassOf(element);
+    if (!noteClass && IsElement(element, "note")) {
+      const std::string_view declared = Attr(element, "class");
+      if (declared == "document") {
+        noteClass = model::NoteClass::Document;
+      } else {
+        warnings_.push_back(path + ": note-format design note skipped (class '" + std::string(declared) + "')");
+        return true;
+      }
+    }
+    if (!noteClass) return false;
+    ReadNoteResult read;
+    try {
+      read = ReadNote(element, *noteClass);
+    } catch (Malformed& error) {
+      error.message = "<" + std::string(LocalName(element)) + "> " + Describe(element) + error.message;
+      throw;
+    }
+    const std::uint32_t noteId = read.note.noteId;
+    if (!read.hasNoteId) {
+      unnumbered_.push_back(std::move(read.note));
+    } else if (!database_.notes.try_emplace(noteId, std::move(read.note)).second) {
+      throw Malformed{"note ID " + HexId(noteId) + " appears twice"};
+    }
+    return true;
+  }
+
+  // Names a note in a message: its name or note ID, where it has one.
+  static std::string Describe(pugi::xml_node element) {
+    if (const pugi::xml_attribute name = element.attribute("name")) return "'" + std::string(name.value()) + "': ";
+    if (const pugi::xml_attribute noteId = FirstChild(element, "noteinfo").attribute("noteid"))
+      return std::string(noteId.value()) + ": ";
+    return "";
+  }
+
+  std::vector<std::string>& warnings_;
+  model::Database database_;
+  std::vector<model::Note> unnumbered_;
+  bool haveDatabaseRoot_ = false;
+};
+
+}  // namespace
+
+model::Database ReadFiles(const std::vector<std::string>& fileSystemPaths, std::vector<std::string>& warnings) {
+  DatabaseBuilder builder(warnings);
+  for (const std::string& path : fileSystemPaths) builder.AddFile(path);
+  return builder.Finish();
+}
+
+}  // namespace host::dxl
