@@ -41,8 +41,8 @@ std::string TextOfNumber(double value, std::string_view format,
 // @Text of a date/time with a format string of D0-D3 (year month day, month day with the year
 // only when not this year, month day, year month), T0-T1 (with or without seconds), Z0-Z2
 // (convert to the local zone, show the zone when not local, always show it) and S0-S3 (date only,
-// time only, both, both with "Today"/"Yesterday"/"Tomorrow" for the date). `now` is the
-// current time (this year, today, the local zone). An empty format is the plain form.
+// time only, both, both with "Today"/"Yesterday" for the date). `now` is the current time
+// (this year, today, the local zone). An empty format is the plain form.
 std::string TextOfDateTime(const model::DateTime& value, std::string_view format,
                            const model::DateTime& now, const model::International& international);
 

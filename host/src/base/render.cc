@@ -1,0 +1,421 @@
+#include "render.h"
+
+#include "clock.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace host {
+namespace {
+
+using model::DateTime;
+using model::International;
+using model::NumberFormat;
+
+constexpr int kSignificantDigits = 15;
+constexpr int kPlainExponentLimit = 15;
+constexpr std::int32_t kHundredthsPerDay = 24 * 60 * 60 * 100;
+
+// ---- numbers ---------------------------------------------------------------------------------
+
+// The decimal digits of |value| rounded to `count` significant digits, and the decimal exponent
+// of the first one (value = 0.d1d2d3... × 10^(exponent+1)).
+struct Significand {
+  std::string digits;
+  int exponent = 0;
+};
+
+Significand SignificantDigits(double value, int count) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", count - 1, std::fabs(value));
+  Significand s;
+  const char* p = buffer;
+  for (; *p != 'e'; ++p)
+    if (std::isdigit(static_cast<unsigned char>(*p))) s.digits += *p;
+  s.exponent = std::atoi(p + 1);
+  while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
+  return s;
+}
+
+std::string ExponentText(int exponent) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+  return buffer;
+}
+
+// Integer digits grouped in threes with `separator` ("" leaves them as they are).
+std::string Grouped(std::string_view digits, std::string_view separator) {
+  if (separator.empty() || digits.size() <= 3) return std::string(digits);
+  std::string out;
+  const std::size_t head = digits.size() % 3;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (i - head) % 3 == 0) out += separator;
+    out += digits[i];
+  }
+  return out;
+}
+
+// An unsigned decimal text "123.45" with its integer part grouped and the international symbols.
+std::string Localised(std::string_view plain, bool punctuated, const International& intl) {
+  const std::size_t dot = plain.find('.');
+  const std::string_view whole = plain.substr(0, dot);
+  std::string out = Grouped(whole, punctuated ? intl.thousandsSeparator : "");
+  if (dot != std::string_view::npos) {
+    out += intl.decimalSymbol;
+    out += plain.substr(dot + 1);
+  }
+  return out;
+}
+
+// |value| in general format with '.' as the decimal point; `scientific` tells which form it took.
+std::string GeneralMagnitude(double value, bool& scientific) {
+  if (value == 0) {
+    scientific = false;
+    return "0";
+  }
+  const Significand s = SignificantDigits(value, kSignificantDigits);
+  scientific = s.exponent < -kPlainExponentLimit || s.exponent > kPlainExponentLimit;
+  if (scientific) {
+    std::string out(1, s.digits[0]);
+    if (s.digits.size() > 1) out += "." + s.digits.substr(1);
+    return out + ExponentText(s.exponent);
+  }
+  if (s.exponent < 0) return "0." + std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + s.digits;
+  const std::size_t whole = static_cast<std::size_t>(s.exponent) + 1;
+  if (s.digits.size() <= whole) return s.digits + std::string(whole - s.digits.size(), '0');
+  return s.digits.substr(0, whole) + "." + s.digits.substr(whole);
+}
+
+// `s` rounded half away from zero to its first `keep` digits (keep may be 0 or negative: the
+// rounding then happens left of the first digit). A result of zero has the digits "0".
+Significand Rounded(Significand s, int keep) {
+  if (keep >= static_cast<int>(s.digits.size())) return s;
+  if (keep < 0) return {"0", 0};
+  const bool up = s.digits[static_cast<std::size_t>(keep)] >= '5';
+  s.digits.resize(static_cast<std::size_t>(keep));
+  if (up) {
+    int i = keep - 1;
+    for (; i >= 0 && s.digits[static_cast<std::size_t>(i)] == '9'; --i) s.digits[static_cast<std::size_t>(i)] = '0';
+    if (i >= 0) {
+      ++s.digits[static_cast<std::size_t>(i)];
+    } else {
+      s.digits.insert(s.digits.begin(), '1');
+      ++s.exponent;
+    }
+  }
+  if (s.digits.empty()) return {"0", 0};
+  return s;
+}
+
+// |value| with `digits` decimals, rounded half away from zero on its 15 significant digits.
+std::string FixedMagnitude(double value, int digits) {
+  std::string out;
+  if (value != 0) {
+    Significand s = SignificantDigits(value, kSignificantDigits);
+    s = Rounded(s, s.exponent + 1 + digits);
+    if (s.digits != "0") {
+      // Place the digits on a grid from 10^max(exponent,0) down to 10^-digits.
+      const int top = s.exponent > 0 ? s.exponent : 0;
+      for (int position = top; position >= -digits; --position) {
+        const int index = s.exponent - position;
+        out += index >= 0 && index < static_cast<int>(s.digits.size()) ? s.digits[static_cast<std::size_t>(index)] : '0';
+        if (position == 0 && digits > 0) out += '.';
+      }
+      return out;
+    }
+  }
+  out = "0";
+  if (digits > 0) out += "." + std::string(static_cast<std::size_t>(digits), '0');
+  return out;
+}
+
+// |value| as d.ddd followed by the exponent, with `digits` decimals.
+std::string ScientificMagnitude(double value, int digits) {
+  if (value == 0) return FixedMagnitude(0, digits) + ExponentText(0);
+  Significand s = Rounded(SignificantDigits(value, kSignificantDigits), digits + 1);
+  s.digits.resize(static_cast<std::size_t>(digits) + 1, '0');
+  std::string out(1, s.digits[0]);
+  if (digits > 0) out += "." + s.digits.substr(1);
+  return out + ExponentText(s.exponent);
+}
+
+bool AllZeroDigits(std::string_view text) {
+  for (char c : text)
+    if (std::isdigit(static_cast<unsigned char>(c)) && c != '0') return false;
+  return true;
+}
+
+std::string Signed(std::string body, bool negative, bool parens) {
+  if (!negative) return body;
+  return parens ? "(" + body + ")" : "-" + body;
+}
+
+int ClampDigits(int digits) { return digits < 0 ? 0 : digits > 15 ? 15 : digits; }
+
+// ---- date/times ------------------------------------------------------------------------------
+
+std::string TwoDigits(int n) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d", n);
+  return buffer;
+}
+
+std::string YearText(int year, bool fourDigits) {
+  char buffer[16];
+  if (fourDigits)
+    std::snprintf(buffer, sizeof buffer, "%04d", year);
+  else
+    std::snprintf(buffer, sizeof buffer, "%02d", ((year % 100) + 100) % 100);
+  return buffer;
+}
+
+enum class DateParts { YearMonthDay, MonthDay, YearMonth, Year, Month, Day };
+
+std::string DateText(std::int32_t days, DateParts parts, bool fourDigitYear, const International& intl) {
+  const model::CivilDate c = model::CivilFromDays(days);
+  const std::string y = YearText(c.year, fourDigitYear);
+  const std::string m = TwoDigits(static_cast<int>(c.month));
+  const std::string d = TwoDigits(static_cast<int>(c.day));
+  const std::string& sep = intl.dateSeparator;
+  using Order = International::DateOrder;
+  switch (parts) {
+    case DateParts::Year: return y;
+    case DateParts::Month: return m;
+    case DateParts::Day: return d;
+    case DateParts::MonthDay: return intl.dateOrder == Order::DMY ? d + sep + m : m + sep + d;
+    case DateParts::YearMonth: return intl.dateOrder == Order::YMD ? y + sep + m : m + sep + y;
+    case DateParts::YearMonthDay: break;
+  }
+  switch (intl.dateOrder) {
+    case Order::YMD: return y + sep + m + sep + d;
+    case Order::MDY: return m + sep + d + sep + y;
+    case Order::DMY: return d + sep + m + sep + y;
+  }
+  return y + sep + m + sep + d;
+}
+
+enum class TimeParts { HourMinuteSecondHundredths, HourMinuteSecond, HourMinute, Hour };
+
+std::string TimeText(std::int32_t hundredths, TimeParts parts, bool clock24, const International& intl) {
+  const int total = hundredths / 100;
+  int hour = total / 3600;
+  const int minute = total / 60 % 60;
+  const int second = total % 60;
+  std::string suffix;
+  if (!clock24) {
+    suffix = " " + (hour < 12 ? intl.amString : intl.pmString);
+    hour = hour % 12 == 0 ? 12 : hour % 12;
+  }
+  std::string out = TwoDigits(hour);
+  if (parts != TimeParts::Hour) out += intl.timeSeparator + TwoDigits(minute);
+  if (parts == TimeParts::HourMinuteSecond || parts == TimeParts::HourMinuteSecondHundredths)
+    out += intl.timeSeparator + TwoDigits(second);
+  if (parts == TimeParts::HourMinuteSecondHundredths) out += intl.decimalSymbol + TwoDigits(hundredths % 100);
+  return out + suffix;
+}
+
+// `value` seen in the zone `zoneMinutes` east of UTC. A value without both parts has no instant
+// and stays as it is.
+DateTime InZone(const DateTime& value, int zoneMinutes, bool dst) {
+  if (!value.HasDate() || !value.HasTime() || value.zoneMinutes == zoneMinutes) return value;
+  std::int64_t t = static_cast<std::int64_t>(value.date) * kHundredthsPerDay + value.time +
+                   static_cast<std::int64_t>(zoneMinutes - value.zoneMinutes) * 6000;
+  std::int64_t days = t / kHundredthsPerDay;
+  std::int64_t rest = t % kHundredthsPerDay;
+  if (rest < 0) {
+    rest += kHundredthsPerDay;
+    --days;
+  }
+  DateTime out;
+  out.date = static_cast<std::int32_t>(days);
+  out.time = static_cast<std::int32_t>(rest);
+  out.zoneMinutes = static_cast<std::int16_t>(zoneMinutes);
+  out.dst = dst;
+  return out;
+}
+
+// Weekday names of the Japanese client, Sunday first.
+constexpr std::array<const char*, 7> kWeekdays = {
+    "\xE6\x97\xA5\xE6\x9B\x9C\xE6\x97\xA5",  // 日曜日
+    "\xE6\x9C\x88\xE6\x9B\x9C\xE6\x97\xA5",  // 月曜日
+    "\xE7\x81\xAB\xE6\x9B\x9C\xE6\x97\xA5",  // 火曜日
+    "\xE6\xB0\xB4\xE6\x9B\x9C\xE6\x97\xA5",  // 水曜日
+    "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5",  // 木曜日
+    "\xE9\x87\x91\xE6\x9B\x9C\xE6\x97\xA5",  // 金曜日
+    "\xE5\x9C\x9F\xE6\x9B\x9C\xE6\x97\xA5",  // 土曜日
+};
+
+std::string WeekdayText(std::int32_t days) {
+  return kWeekdays[static_cast<std::size_t>(((days + 4) % 7 + 7) % 7)];  // 1970-01-01 was a Thursday
+}
+
+std::string ColumnDateText(std::int32_t days, const model::DatetimeFormat& format, const International& intl) {
+  const std::string& parts = format.date;
+  const bool fourDigits = format.fourDigitYear;
+  if (parts == "monthday") return DateText(days, DateParts::MonthDay, fourDigits, intl);
+  if (parts == "yearmonth") return DateText(days, DateParts::YearMonth, fourDigits, intl);
+  if (parts == "year") return DateText(days, DateParts::Year, fourDigits, intl);
+  if (parts == "month") return DateText(days, DateParts::Month, fourDigits, intl);
+  if (parts == "day") return DateText(days, DateParts::Day, fourDigits, intl);
+  if (parts == "weekday") return WeekdayText(days);
+  if (parts == "weekdaymonthday") return WeekdayText(days) + " " + DateText(days, DateParts::MonthDay, fourDigits, intl);
+  if (parts == "weekdaymonthdayyear")
+    return WeekdayText(days) + " " + DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+  return DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+}
+
+TimeParts ColumnTimeParts(const std::string& parts) {
+  if (parts == "hourminutesecondhundredths") return TimeParts::HourMinuteSecondHundredths;
+  if (parts == "hourminute") return TimeParts::HourMinute;
+  if (parts == "hour") return TimeParts::Hour;
+  return TimeParts::HourMinuteSecond;
+}
+
+std::string Joined(const std::string& date, const std::string& time) {
+  if (date.empty()) return time;
+  if (time.empty()) return date;
+  return date + " " + time;
+}
+
+}  // namespace
+
+std::string PlainNumber(double value, const International& intl) {
+  if (!std::isfinite(value)) return "ERROR";
+  bool scientific = false;
+  const std::string magnitude = GeneralMagnitude(value, scientific);
+  return Signed(Localised(magnitude, false, intl), value < 0 && magnitude != "0", false);
+}
+
+std::string FormatNumber(double value, const NumberFormat& format, const International& intl) {
+  if (!std::isfinite(value)) return "ERROR";
+  if (format.percent) value *= 100;
+  const int digits = ClampDigits(format.digits);
+  std::string magnitude;
+  bool scientific = false;
+  switch (format.style) {
+    case NumberFormat::Style::General: magnitude = GeneralMagnitude(value, scientific); break;
+    case NumberFormat::Style::Fixed:
+    case NumberFormat::Style::Currency: magnitude = FixedMagnitude(value, digits); break;
+    case NumberFormat::Style::Scientific:
+      magnitude = ScientificMagnitude(value, digits);
+      scientific = true;
+      break;
+  }
+  std::string body = Localised(magnitude, format.punctuated && !scientific, intl);
+  if (format.style == NumberFormat::Style::Currency)
+    body = intl.currencyBefore ? intl.currencySymbol + body : body + intl.currencySymbol;
+  if (format.percent) body += "%";
+  return Signed(std::move(body), value < 0 && !AllZeroDigits(magnitude), format.parens);
+}
+
+std::string PlainDateTime(const DateTime& value, const International& intl) {
+  const std::string date = value.HasDate() ? DateText(value.date, DateParts::YearMonthDay, true, intl) : "";
+  const std::string time = value.HasTime() ? TimeText(value.time, TimeParts::HourMinuteSecond, intl.clock24, intl) : "";
+  return Joined(date, time);
+}
+
+std::string FormatDateTime(const DateTime& value, const model::DatetimeFormat& format, const International& intl) {
+  using Show = model::DatetimeFormat::Show;
+  const bool showDate = format.show != Show::Time && value.HasDate();
+  const bool showTime = format.show != Show::Date && value.HasTime();
+  const std::string date = showDate ? ColumnDateText(value.date, format, intl) : "";
+  // The column's own 24-hour setting, or the session's clock when that is 24-hour.
+  const bool clock24 = format.timeFormat24 || intl.clock24;
+  std::string time = showTime ? TimeText(value.time, ColumnTimeParts(format.time), clock24, intl) : "";
+  const bool zoneShown = format.zone == "always" || (format.zone == "sometimes" && value.zoneMinutes != Now().zoneMinutes);
+  if (showTime && value.HasDate() && zoneShown) time += " " + ZoneName(value.zoneMinutes, value.dst);
+  return Joined(date, time);
+}
+
+std::string TextOfNumber(double value, std::string_view format, const International& intl) {
+  if (format.empty()) return PlainNumber(value, intl);
+  NumberFormat parsed;
+  bool digitsGiven = false;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(format[i])));
+    if (c == 'G') parsed.style = NumberFormat::Style::General;
+    else if (c == 'F') parsed.style = NumberFormat::Style::Fixed;
+    else if (c == 'S') parsed.style = NumberFormat::Style::Scientific;
+    else if (c == 'C') parsed.style = NumberFormat::Style::Currency;
+    else if (c == ',') parsed.punctuated = true;
+    else if (c == '%') parsed.percent = true;
+    else if (c == '(' || c == ')') parsed.parens = true;
+    else if (std::isdigit(static_cast<unsigned char>(c))) {
+      int digits = c - '0';
+      if (i + 1 < format.size() && std::isdigit(static_cast<unsigned char>(format[i + 1])))
+        digits = digits * 10 + (format[++i] - '0');
+      parsed.digits = ClampDigits(digits);
+      digitsGiven = true;
+    }
+  }
+  if (!digitsGiven && parsed.style != NumberFormat::Style::General) parsed.digits = 2;
+  return FormatNumber(value, parsed, intl);
+}
+
+std::string TextOfDateTime(const DateTime& value, std::string_view format, const DateTime& now,
+                           const International& intl) {
+  if (format.empty()) return PlainDateTime(value, intl);
+  int d = 0, t = 0, z = -1, s = -1;
+  for (std::size_t i = 0; i + 1 < format.size(); ++i) {
+    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(format[i])));
+    const int n = format[i + 1] - '0';
+    if (n < 0 || n > 3) continue;
+    if (c == 'D') d = n;
+    else if (c == 'T' && n <= 1) t = n;
+    else if (c == 'Z' && n <= 2) z = n;
+    else if (c == 'S') s = n;
+  }
+  const DateTime shown = z == 0 ? InZone(value, now.zoneMinutes, now.dst) : value;
+  const bool showDate = shown.HasDate() && s != 1;
+  const bool showTime = shown.HasTime() && s != 0;
+
+  std::string date;
+  if (showDate) {
+    if (s == 3 && now.HasDate() && shown.date == now.date) date = "Today";
+    else if (s == 3 && now.HasDate() && shown.date == now.date - 1) date = "Yesterday";
+    else if (d == 1) {
+      const bool thisYear = now.HasDate() && model::CivilFromDays(now.date).year == model::CivilFromDays(shown.date).year;
+      date = DateText(shown.date, thisYear ? DateParts::MonthDay : DateParts::YearMonthDay, true, intl);
+    } else {
+      const DateParts parts = d == 2 ? DateParts::MonthDay : d == 3 ? DateParts::YearMonth : DateParts::YearMonthDay;
+      date = DateText(shown.date, parts, true, intl);
+    }
+  }
+  std::string time;
+  if (showTime) {
+    time = TimeText(shown.time, t == 1 ? TimeParts::HourMinute : TimeParts::HourMinuteSecond, intl.clock24, intl);
+    const bool zoneShown = z == 2 || (z == 1 && shown.zoneMinutes != now.zoneMinutes);
+    if (shown.HasDate() && zoneShown) time += " " + ZoneName(shown.zoneMinutes, shown.dst);
+  }
+  return Joined(date, time);
+}
+
+std::string ZoneName(int zoneMinutes, bool dst) {
+  struct Named {
+    int standardMinutes;
+    const char* standard;
+    const char* daylight;
+  };
+  static constexpr Named kNamed[] = {
+      {0, "GMT", nullptr},       {60, "CET", "CEDT"},       {540, "JST", nullptr},
+      {-240, "AST", "ADT"},      {-300, "EST", "EDT"},      {-360, "CST", "CDT"},
+      {-420, "MST", "MDT"},      {-480, "PST", "PDT"},      {-540, "YST", "YDT"},
+      {-600, "HST", "HDT"},
+  };
+  const int standard = dst ? zoneMinutes - 60 : zoneMinutes;
+  for (const Named& n : kNamed) {
+    if (n.standardMinutes != standard) continue;
+    if (!dst) return n.standard;
+    if (n.daylight) return n.daylight;
+  }
+  const int magnitude = std::abs(zoneMinutes);
+  std::string name = zoneMinutes < 0 ? "ZW" : "ZE";
+  name += std::to_string(magnitude / 60);
+  if (magnitude % 60 != 0) name += ":" + TwoDigits(magnitude % 60);
+  return name;
+}
+
+}  // namespace host
