@@ -129,6 +129,7 @@ model::FormDesign ReadFormDesign(pugi::xml_node form) {
   model::FormDesign design;
   design.name = Attr(form, "name");
   design.aliases = SplitAliases(Attr(form, "alias"));
+  design.comment = Attr(form, "comment");
   FindCodeFormula(form, "windowtitle", design.windowTitleFormula);
   if (const pugi::xml_node body = FirstChild(form, "body"))
     if (const pugi::xml_node richtext = FirstChild(body, "richtext")) design.body = ReadRichText(richtext);

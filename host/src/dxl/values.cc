@@ -72,7 +72,14 @@ model::Value ReadValue(pugi::xml_node value) {
   if (kind == "datetime") return model::DateTimes{{ReadDateTime(value)}, {}};
   if (kind == "datetimelist") return ReadDateTimeList(value);
   if (kind == "richtext") return ReadRichText(value);
-  return model::Unsupported{std::string(kind)};
+  model::Unsupported unsupported{std::string(kind)};
+  if (kind == "rawitemdata") {  // its type is the host's item type code, in hexadecimal
+    const std::string_view type = Attr(value, "type");
+    const auto [end, error] = std::from_chars(type.data(), type.data() + type.size(), unsupported.typeCode, 16);
+    if (type.empty() || error != std::errc() || end != type.data() + type.size())
+      throw Malformed{"<rawitemdata type='" + std::string(type) + "'> is not a hexadecimal type code"};
+  }
+  return unsupported;
 }
 
 }  // namespace
