@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "index/packed_rows.h"
 #include "model.h"
 
 namespace host::index {
@@ -25,6 +26,13 @@ struct Row {
 // the category rows. Each formula is compiled once. Throws StatusError when a formula does not
 // compile; a document on which a column formula fails to evaluate gets "" in that column, and a
 // selection formula that fails on a document leaves the document out.
+// Throws StatusError kErrNotViewOrFolder for a note without a view design, kErrBufferOverflow
+// for a view with more columns than an entry record can describe.
 std::vector<Row> IndexView(const model::Database& database, const model::Note& view);
+
+// The same rows as a collection holds them: each row's values packed once into its summary
+// table (values too large for one entry record cut to fit); a document under several categories
+// shares one table.
+PackedRows IndexViewPacked(const model::Database& database, const model::Note& view);
 
 }  // namespace host::index
