@@ -8,28 +8,36 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api.h"
+
 namespace platform {
 
 // True for a byte that starts a double-byte character.
-bool IsLeadByte(unsigned char byte);
+PLATFORM_API bool IsLeadByte(unsigned char byte);
 
 // Conversions to and from Unicode, following Microsoft's table for code page 932 (NEC row 13,
 // the IBM extensions and the user-defined area included). Characters that code page 932 cannot
-// hold become "?". Invalid input bytes become U+FFFD when converting to Unicode.
-std::string Cp932ToUtf8(std::string_view cp932);
-std::u16string Cp932ToUtf16(std::string_view cp932);
-std::string Utf8ToCp932(std::string_view utf8);
-std::string Utf16ToCp932(std::u16string_view utf16);
+// hold become "?", and so does each invalid byte of UTF-8 and each unpaired surrogate of UTF-16.
+// Converting to Unicode, each invalid byte, lone lead byte or unassigned double-byte code becomes
+// one U+FFFD.
+PLATFORM_API std::string Cp932ToUtf8(std::string_view cp932);
+PLATFORM_API std::u16string Cp932ToUtf16(std::string_view cp932);
+PLATFORM_API std::string Utf8ToCp932(std::string_view utf8);
+PLATFORM_API std::string Utf16ToCp932(std::u16string_view utf16);
 
-// Byte offset of the first occurrence of `needle` at or after `from` that starts on a character
-// boundary, or std::string_view::npos. An empty needle is found at `from`.
-std::size_t Cp932Find(std::string_view text, std::string_view needle, std::size_t from = 0);
-bool Cp932Contains(std::string_view text, std::string_view needle);
-// Every occurrence of `from` (non-empty) replaced by `to`, scanning left to right.
-std::string Cp932ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+// Byte offset of the first occurrence of `needle` at or after `from` that starts and ends on a
+// character boundary, or std::string_view::npos. An empty needle is found at the first boundary
+// at or after `from`; nothing is found when `from` lies beyond the text.
+PLATFORM_API std::size_t Cp932Find(std::string_view text, std::string_view needle, std::size_t from = 0);
+PLATFORM_API bool Cp932Contains(std::string_view text, std::string_view needle);
+// Every occurrence of `from` replaced by `to`, scanning left to right; an empty `from` changes
+// nothing.
+PLATFORM_API std::string Cp932ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-// The locale's character set (UTF-8 on an ordinary Linux system) to and from code page 932.
-std::string LocaleToCp932(std::string_view localeText);
-std::string Cp932ToLocale(std::string_view cp932);
+// The character set of the environment's locale (LC_ALL, LC_CTYPE, LANG; UTF-8 on an ordinary
+// Linux system) to and from code page 932. The plain C locale counts as UTF-8, so a process
+// started without locale variables still shows Japanese text.
+PLATFORM_API std::string LocaleToCp932(std::string_view localeText);
+PLATFORM_API std::string Cp932ToLocale(std::string_view cp932);
 
 }  // namespace platform

@@ -9,27 +9,29 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api.h"
+
 namespace platform {
 
 // The file-system (UTF-8, "/"-separated) form of a platform path.
-std::string ToFileSystemPath(std::string_view platformPath);
+PLATFORM_API std::string ToFileSystemPath(std::string_view platformPath);
 // The platform form (code page 932, "\"-separated) of a file-system path.
-std::string ToPlatformPath(std::string_view fileSystemPath);
+PLATFORM_API std::string ToPlatformPath(std::string_view fileSystemPath);
 
 // Whether a file or directory exists at the platform path.
-bool PathExists(std::string_view platformPath);
+PLATFORM_API bool PathExists(std::string_view platformPath);
 
 // Creates every missing directory of a file path (everything before its last "\"); the last
 // element is taken for a file name and is not created. Returns false when a directory cannot be
 // created.
-bool MakeSureDirectoryPathExists(std::string_view platformPath);
+PLATFORM_API bool MakeSureDirectoryPathExists(std::string_view platformPath);
 
 // The directory of the running program, as a file-system path without a trailing "/".
-std::string ProgramDirectory();
+PLATFORM_API std::string ProgramDirectory();
 
 // Looks for a file name with no directory in the running program's directory, then the current
 // directory, then each directory of PATH. Writes the full file-system path into `buffer` and
 // returns its length; returns 0 when not found or when the path and its terminator do not fit.
-std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size);
+PLATFORM_API std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size);
 
 }  // namespace platform

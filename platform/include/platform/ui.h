@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api.h"
+
 namespace platform {
 
 enum class Buttons { Ok, YesNo };
@@ -16,7 +18,7 @@ enum class Icon { Exclamation, Information, Error, Question };
 enum class Answer { Ok = 1, Yes = 6, No = 7 };
 
 // Progress shown while an export runs.
-class ProgressView {
+class PLATFORM_API ProgressView {
  public:
   virtual ~ProgressView() = default;
   virtual void SetCaption(std::string_view text) = 0;
@@ -28,7 +30,7 @@ class ProgressView {
   virtual int PumpMessages() = 0;
 };
 
-class Ui {
+class PLATFORM_API Ui {
  public:
   virtual ~Ui() = default;
   virtual Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons, Icon icon) = 0;
@@ -40,17 +42,17 @@ class Ui {
 };
 
 // The process-wide UI; the console implementation unless another one was installed.
-Ui& CurrentUi();
+PLATFORM_API Ui& CurrentUi();
 // Installs `ui` (null restores the console); returns the previous one.
-std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
+PLATFORM_API std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
 // The console implementation: messages to standard error, answers from standard input.
-std::unique_ptr<Ui> MakeConsoleUi();
+PLATFORM_API std::unique_ptr<Ui> MakeConsoleUi();
 
 // Shorthand for CurrentUi().MessageBox.
-Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons = Buttons::Ok,
-                  Icon icon = Icon::Exclamation);
+PLATFORM_API Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons = Buttons::Ok,
+                               Icon icon = Icon::Exclamation);
 
 // Whether a display is available: DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is set.
-bool DisplayAvailable();
+PLATFORM_API bool DisplayAvailable();
 
 }  // namespace platform
