@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include <sys/stat.h>
+
 #include "status_error.h"
 
 namespace host::dxl {
@@ -90,17 +92,18 @@ pugi::xml_encoding EncodingOf(const std::string& path, std::string_view bytes) {
 std::unique_ptr<XmlFile> LoadXmlFile(const std::string& path) {
   std::FILE* stream = std::fopen(path.c_str(), "rb");
   if (!stream) Fail(path, std::strerror(errno));
-  auto file = std::make_unique<XmlFile>();
-  errno = 0;
-  std::size_t size = 0;
-  const bool seekable = std::fseek(stream, 0, SEEK_END) == 0;
-  const long end = seekable ? std::ftell(stream) : -1;
-  if (end >= 0 && std::fseek(stream, 0, SEEK_SET) == 0) {
-    size = static_cast<std::size_t>(end);
-    file->buffer = std::make_unique_for_overwrite<char[]>(size + 1);
-    size = std::fread(file->buffer.get(), 1, size, stream);
+  struct stat status {};
+  if (fstat(fileno(stream), &status) != 0 || !S_ISREG(status.st_mode)) {
+    const int error = S_ISDIR(status.st_mode) ? EISDIR : errno ? errno : EINVAL;
+    std::fclose(stream);
+    Fail(path, std::strerror(error));
   }
-  const bool failed = end < 0 || std::ferror(stream);
+  auto file = std::make_unique<XmlFile>();
+  std::size_t size = static_cast<std::size_t>(status.st_size);
+  file->buffer = std::make_unique_for_overwrite<char[]>(size + 1);
+  errno = 0;
+  size = std::fread(file->buffer.get(), 1, size, stream);
+  const bool failed = std::ferror(stream);
   const int readError = errno;
   std::fclose(stream);
   if (failed) Fail(path, std::strerror(readError ? readError : EIO));

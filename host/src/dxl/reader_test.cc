@@ -1,0 +1,205 @@
+#include "dxl/reader.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "status_error.h"
+
+namespace host::dxl {
+namespace {
+
+using namespace model;
+
+const std::string kSamples = NVORPEL_SHARED_DIR "/dxl-samples/";
+
+class ReadFilesTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + "/dxl_reader_" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  // The detail of the error ReadFiles throws, or "" when it reads the files.
+  std::string ErrorOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> warnings;
+    try {
+      ReadFiles(paths, warnings);
+    } catch (const StatusError& error) {
+      EXPECT_EQ(error.status, kErrDatabaseRead);
+      return error.detail;
+    }
+    return "";
+  }
+};
+
+TEST_F(ReadFilesTest, DatabaseRootGivesAttributesAndNotes) {
+  const std::string path = Write("db.xml",
+      "<?xml version='1.0' encoding='utf-8'?>\n<!DOCTYPE database SYSTEM 'xmlschemas/domino_12_0.dtd'>\n"
+      "<database xmlns='http://www.lotus.com/dxl' title='社員名簿' path='staff.nsf' replicaid='49257A0B00112233'>"
+      "<databaseinfo dbid='1'/><acl/><agent name='x'/>"
+      "<document form='社員'><noteinfo noteid='20'/></document>"
+      "<view name='一覧'><noteinfo noteid='8'/></view><folder name='保存'/><form name='社員'/>"
+      "<subform name='明細'/><note class='document'><item name='Form'><text>社員</text></item></note>"
+      "</database>");
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({path}, warnings);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(database.title, "社員名簿");
+  EXPECT_EQ(database.filePath, "staff.nsf");
+  EXPECT_EQ(database.replicaId, "49257A0B00112233");
+  std::vector<std::pair<std::uint32_t, NoteClass>> notes;
+  for (const auto& [noteId, note] : database.notes) notes.emplace_back(noteId, note.noteClass);
+  // Notes without a note ID get the next free multiples of 4, in file order.
+  EXPECT_EQ(notes, (std::vector<std::pair<std::uint32_t, NoteClass>>{
+                       {0x8, NoteClass::View}, {0x20, NoteClass::Document}, {0x24, NoteClass::Folder},
+                       {0x28, NoteClass::Form}, {0x2C, NoteClass::Subform}, {0x30, NoteClass::Document}}));
+  EXPECT_EQ(database.FindNote(0x24)->view->selectionFormula, "");  // a folder without a selection
+}
+
+TEST_F(ReadFilesTest, SeveralFilesFormOneDatabase) {
+  const std::string view = Write("v.xml", "<view name='v'><noteinfo noteid='12e'/></view>");
+  const std::string first = Write("first.xml", "<database title='一つ目'><document form='a'/></database>");
+  const std::string second = Write("second.xml", "<database title='二つ目'><document form='b'/></database>");
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({view, first, second}, warnings);
+  EXPECT_EQ(database.title, "一つ目");
+  ASSERT_EQ(database.notes.size(), 3u);
+  EXPECT_NE(database.FindNote(0x130), nullptr);
+  EXPECT_NE(database.FindNote(0x134), nullptr);
+
+  const std::string same = Write("same.xml", "<form name='f'><noteinfo noteid='12E'/></form>");
+  EXPECT_EQ(ErrorOf({view, same}), same + ": note ID 12E appears twice");
+  EXPECT_EQ(ReadFiles({}, warnings).notes.size(), 0u);
+}
+
+TEST_F(ReadFilesTest, NoteFormatDesignIsSkippedWithAWarning) {
+  const std::string path = Write("noteformat.xml",
+      "<database><note class='form'><item name='$TITLE'><text>x</text></item></note>"
+      "<note class='view'/><document/></database>");
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({path}, warnings);
+  EXPECT_EQ(database.notes.size(), 1u);
+  EXPECT_EQ(warnings, (std::vector<std::string>{path + ": note-format design note skipped (class 'form')",
+                                                path + ": note-format design note skipped (class 'view')"}));
+}
+
+TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string message;  // after "<path>: "
+  };
+  const Case cases[] = {
+      {"unclosed.xml", "<?xml version='1.0'?>\n<database>\n<document>\n</database>\n",
+       "4: Start-end tags mismatch"},
+      {"empty.xml", "", "1: No document element found"},
+      {"utf8.xml", "<database>\n<document form='\xE7\xA4'/></database>", "2: invalid UTF-8"},
+      {"sjis.xml", "<?xml version='1.0' encoding='Shift_JIS'?><database/>",
+       "1: the encoding 'shift_jis' is not supported"},
+      {"root.xml", "<html><body/></html>", "the root element <html> is not a DXL database or note"},
+      {"number.xml", "<database><document form='a'><noteinfo noteid='4'/><item name='n'><number>十</number></item>"
+                     "</document></database>",
+       "<document> 4: <number> '十' is not a number"},
+      {"column.xml", "<view name='一覧'><column sort='up'/></view>",
+       "<view> '一覧': column 0: column sort 'up' is unknown"},
+      {"duplicate.xml", "<database><form name='a'><noteinfo noteid='8'/></form><view name='b'>"
+                        "<noteinfo noteid='8'/></view></database>",
+       "note ID 8 appears twice"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = Write(c.name, c.text);
+    const std::string error = ErrorOf({path});
+    EXPECT_TRUE(error.starts_with(path + ": " + c.message)) << error;
+  }
+  const std::string missing = ::testing::TempDir() + "/dxl_reader_missing.xml";
+  EXPECT_EQ(ErrorOf({missing}), missing + ": No such file or directory");
+  EXPECT_EQ(ErrorOf({::testing::TempDir()}), ::testing::TempDir() + ": Is a directory");
+}
+
+TEST(ReadFilesOfOthers, EveryPublicSampleLoads) {
+  struct Case {
+    const char* file;
+    std::size_t notes;
+    std::size_t warnings;
+  };
+  const Case cases[] = {
+      {"DQLView.xml", 13, 0}, {"certstore-exportable.xml", 1, 0}, {"crasher-form.xml", 1, 0},
+      {"datetimes-CET.xml", 1, 0}, {"datetimes-US-Eastern-DST.xml", 1, 0}, {"example-view.xml", 1, 0},
+      {"form-alias.xml", 0, 1}, {"form-computed.xml", 1, 0}, {"form-fieldtypes.xml", 1, 0},
+      {"invalid-creation-date.xml", 1, 0}, {"mail-document.xml", 1, 0}, {"multicat-view.xml", 1, 0},
+      {"selection-document.xml", 1, 0}, {"selection-form.xml", 1, 0}, {"selection-view.xml", 1, 0},
+      {"subform-computedtarget.xml", 0, 1}, {"subform-footer.xml", 0, 1}, {"view-example.xml", 0, 1},
+      {"view-selection.xml", 0, 1}, {"xmlcustomer.xml", 1, 0},
+  };
+  std::size_t xmlFiles = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kSamples)) xmlFiles += entry.path().extension() == ".xml";
+  EXPECT_EQ(xmlFiles, std::size(cases));  // every sample is in the table
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::vector<std::string> warnings;
+    const Database database = ReadFiles({kSamples + c.file}, warnings);
+    EXPECT_EQ(database.notes.size(), c.notes);
+    ASSERT_EQ(warnings.size(), c.warnings);
+    for (const std::string& warning : warnings) EXPECT_TRUE(warning.starts_with(kSamples + c.file + ": "));
+  }
+}
+
+TEST(ReadFilesOfOthers, SampleValuesAreRead) {
+  std::vector<std::string> warnings;
+  const Database cet = ReadFiles({kSamples + "datetimes-CET.xml"}, warnings);
+  const Note& document = cet.notes.begin()->second;
+  EXPECT_EQ(document.noteId, 0x912u);
+  EXPECT_EQ(document.FindItem("Form")->value, Value(Text{{"DateTime Doc"}}));
+  const std::int32_t day = DaysFromCivil(2022, 1, 25);
+  const std::int32_t evening = (20 * 60 + 26) * 6000;
+  EXPECT_EQ(document.FindItem("Date")->value, Value(DateTimes{{DateTime{day, DateTime::kNoTime, 0, false}}, {}}));
+  EXPECT_EQ(document.FindItem("Time")->value,
+            Value(DateTimes{{DateTime{DateTime::kNoDate, evening, 0, false}}, {}}));
+  EXPECT_EQ(document.FindItem("DateTime")->value, Value(DateTimes{{DateTime{day, evening, 60, false}}, {}}));
+
+  const Database mail = ReadFiles({kSamples + "mail-document.xml"}, warnings);
+  const Note& memo = mail.notes.at(0x3424A);
+  EXPECT_EQ(memo.FindItem("Form")->value, Value(Text{{"Memo"}}));
+  EXPECT_EQ(memo.FindItem("Marker")->value, Value(Text{{"testMimeSerialization"}}));
+  const auto& routeTimes = std::get<DateTimes>(memo.FindItem("RouteTimes")->value);
+  ASSERT_EQ(routeTimes.ranges.size(), 1u);
+  EXPECT_TRUE(routeTimes.ranges[0].lower.dst);
+  EXPECT_EQ(std::get<Unsupported>(memo.FindItem("Body")->value).typeCode, 0x19u);
+  EXPECT_EQ(memo.FindItem("SMTPOriginator")->flags, kSummary | kNames);
+
+  const Database dql = ReadFiles({kSamples + "DQLView.xml"}, warnings);
+  EXPECT_EQ(dql.title, "Test");
+  EXPECT_EQ(dql.filePath, "DOMCFG5.NSF");
+  const ViewDesign& all = *dql.notes.at(0x11E).view;
+  EXPECT_EQ(all.name, "All Documents");
+  EXPECT_EQ(all.aliases, std::vector<std::string>{"All"});
+  ASSERT_EQ(all.columns.size(), 2u);
+  EXPECT_EQ(all.columns[0].title, "Type");
+  EXPECT_EQ(all.columns[0].sort, SortOrder::Ascending);
+
+  const Database form = ReadFiles({kSamples + "form-computed.xml"}, warnings);
+  const FormDesign& design = *form.notes.begin()->second.form;
+  std::vector<std::pair<std::string, ComputeOption>> fields;
+  for (const RTElement& element : design.body.elements)
+    if (element.type == RTType::FormField) fields.emplace_back(element.valueFormula, element.computeOption);
+  EXPECT_EQ(fields, (std::vector<std::pair<std::string, ComputeOption>>{
+                        {"", ComputeOption::Editable},
+                        {"\"hi computed when composed\"", ComputeOption::ComputedWhenComposed},
+                        {"\"hi computed for display\"", ComputeOption::ComputedForDisplay},
+                        {"\"hi computed\"", ComputeOption::Computed}}));
+
+  const Database crasher = ReadFiles({kSamples + "crasher-form.xml"}, warnings);
+  const FormDesign& tango = *crasher.notes.begin()->second.form;
+  EXPECT_EQ(tango.aliases, std::vector<std::string>{"tango"});
+  EXPECT_EQ(tango.windowTitleFormula, "@If(@IsNewDoc;\"New \";\"\")");
+  std::string text;
+  for (const RTElement& element : tango.body.elements) text += element.text;
+  EXPECT_EQ(text, "\nTango42\n\n");  // four paragraphs: empty, two cells, empty
+}
+
+}  // namespace
+}  // namespace host::dxl
