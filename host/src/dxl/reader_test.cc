@@ -203,3 +203,48 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
 
 }  // namespace
 }  // namespace host::dxl
+
+namespace host::dxl {
+namespace {
+
+using namespace model;
+
+TEST(ReadFilesOfOurs, OrdersSampleShowsEveryFeature) {
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({NVORPEL_SOURCE_DIR "/samples/orders.xml"}, warnings);
+  EXPECT_TRUE(warnings.empty());
+  EXPECT_EQ(database.title, "受注管理");
+  ASSERT_EQ(database.notes.size(), 13u);  // seven design notes, six documents
+
+  const ViewDesign& byRegion = *database.notes.at(0x106).view;
+  EXPECT_TRUE(byRegion.columns[0].categorized && byRegion.columns[1].categorized);
+  const ViewDesign& orders = *database.notes.at(0x102).view;
+  EXPECT_TRUE(orders.columns[1].hidden);
+  EXPECT_TRUE(orders.columns[2].showAsIcons);
+  const ViewDesign& formats = *database.notes.at(0x10A).view;
+  std::vector<std::uint32_t> separators;
+  for (std::size_t i = 1; i <= 5; ++i) separators.push_back(formats.columns[i].separator);
+  EXPECT_EQ(separators, (std::vector<std::uint32_t>{kSepSpace, kSepComma, kSepSemicolon, kSepNewLine, kSepNone}));
+
+  // The order form holds a subform that holds another.
+  const FormDesign& form = *database.notes.at(0x112).form;
+  EXPECT_FALSE(form.windowTitleFormula.empty());
+  EXPECT_EQ(form.body.elements.back().subformName, "明細");
+  EXPECT_EQ(database.notes.at(0x116).form->body.elements.back().subformName, "フッター");
+
+  const Note& first = database.notes.at(0x202);
+  ASSERT_EQ(first.attachments.size(), 1u);
+  EXPECT_TRUE(first.attachments[0].inRichText);
+  EXPECT_EQ(first.attachments[0].fileName, "見積書.txt");
+  std::string body;
+  for (const RTElement& element : std::get<RichText>(first.FindItem("本文")->value).elements) body += element.text;
+  EXPECT_EQ(body, "佐藤様\nいつもお世話になっております。\n見積書を添付いたします。\n添付: ");
+  EXPECT_FALSE(database.notes.at(0x20A).attachments.at(0).inRichText);
+  EXPECT_EQ(database.notes.at(0x206).FindItem("備考")->value,
+            Value(Text{{"記号: <タグ> & \"引用\" '単引用'"}}));
+  EXPECT_EQ(database.notes.at(0x20A).FindItem("備考")->value, Value(Text{{"一行目\n二行目\tタブの後"}}));
+  EXPECT_EQ(database.notes.at(0x216).parentUnid, "0A1B2C3D4E5F60718293A4B5C6D7E805");
+}
+
+}  // namespace
+}  // namespace host::dxl
