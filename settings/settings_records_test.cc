@@ -1,0 +1,190 @@
+#include "settings/settings_records.h"
+
+#include <gtest/gtest.h>
+#include <platform/files.h>
+#include <platform/profile.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+namespace settings {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsRecordsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "nvorpel-settings-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    ini_ = dir_ / "notes.ini";
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  void WriteIni(const std::string& text) { std::ofstream(ini_, std::ios::binary) << text; }
+  std::string ReadIni() const {
+    std::ifstream in(ini_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  std::string IniPath() const { return platform::ToPlatformPath(ini_.string()); }
+
+  fs::path dir_;
+  fs::path ini_;
+};
+
+TEST_F(SettingsRecordsTest, WithoutNotesIniEveryFieldHasItsDefaultAndNothingIsWritten) {
+  const CsvOptions csv = LoadCsvOptions("");
+  EXPECT_EQ(csv.OutputHeader, 1);
+  EXPECT_EQ(csv.OutputDocument, 1);
+  for (std::int32_t value : {csv.ColumnFormat, csv.ColumnQuote, csv.ColumnSeparater, csv.AltCrlf, csv.AltSeparater,
+                             csv.OutputColumn, csv.ListSeparater, csv.CSVFormatMode}) {
+    EXPECT_EQ(value, 0);
+  }
+  const XmlOptions xml = LoadXmlOptions("");
+  EXPECT_EQ(xml.OutputDocument, 1);
+  for (std::int32_t value : {xml.ColumnFormat, xml.OutputColumn, xml.ListSeparater, xml.XmlEncode, xml.ItemAll,
+                             xml.OutputNoteid, xml.OutputType, xml.FieldAll, xml.AttachFile}) {
+    EXPECT_EQ(value, 0);
+  }
+
+  EXPECT_FALSE(StoreSetting("", kCsvSection, "OutputHeader", 1));
+  StoreCsvOptions(csv);
+  StoreXmlOptions(xml);
+  EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(SettingsRecordsTest, ValuesOutsideTheirRangeReadAsTheDefault) {
+  struct Case {
+    const char* stored;
+    const char* key;
+    std::int32_t CsvOptions::*field;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"6", "ListSeparater", &CsvOptions::ListSeparater, 6},
+      {"7", "ListSeparater", &CsvOptions::ListSeparater, 0},
+      {"-1", "ListSeparater", &CsvOptions::ListSeparater, 0},
+      {"2", "OutputColumn", &CsvOptions::OutputColumn, 0},
+      {"1", "OutputColumn", &CsvOptions::OutputColumn, 1},
+      {"0", "OutputHeader", &CsvOptions::OutputHeader, 0},
+      {"2", "OutputHeader", &CsvOptions::OutputHeader, 1},
+      {"0", "OutputDocument", &CsvOptions::OutputDocument, 0},
+      {"abc", "OutputDocument", &CsvOptions::OutputDocument, 1},
+      {"", "OutputDocument", &CsvOptions::OutputDocument, 1},
+      {"5", "AltSeparater", &CsvOptions::AltSeparater, 5},
+      {"6", "AltSeparater", &CsvOptions::AltSeparater, 0},
+      {"2", "AltCrlf", &CsvOptions::AltCrlf, 2},
+      {"3", "ColumnQuote", &CsvOptions::ColumnQuote, 0},
+      {"2", "CSVFormatMode", &CsvOptions::CSVFormatMode, 2},
+      {"4294967297", "ColumnSeparater", &CsvOptions::ColumnSeparater, 1},  // wraps modulo 2^32
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+    WriteIni(std::string("[Vorpel]\r\n") + c.key + "=" + c.stored + "\r\n");
+    EXPECT_EQ(LoadCsvOptions(IniPath()).*c.field, c.expected);
+  }
+
+  WriteIni("[VorpelXml]\r\nXmlEncode=2\r\nAttachFile=1\r\nOutputColumn=2\r\n");
+  const XmlOptions xml = LoadXmlOptions(IniPath());
+  EXPECT_EQ(xml.XmlEncode, 0);
+  EXPECT_EQ(xml.AttachFile, 1);
+  EXPECT_EQ(xml.OutputColumn, 0);
+}
+
+TEST_F(SettingsRecordsTest, StoringWritesAllTenKeysInDecimal) {
+  CsvOptions csv = LoadCsvOptions(IniPath());
+  ASSERT_EQ(csv.notesIni, IniPath());
+  csv.OutputColumn = 2;  // stored although never accepted on reading
+  csv.AltSeparater = 5;
+  csv.ListSeparater = -3;
+  StoreCsvOptions(csv);
+  EXPECT_EQ(ReadIni(),
+            "[Vorpel]\r\nOutputDocument=1\r\nOutputColumn=2\r\nOutputHeader=1\r\nColumnFormat=0\r\n"
+            "ListSeparater=-3\r\nCSVFormatMode=0\r\nColumnSeparater=0\r\nColumnQuote=0\r\nAltSeparater=5\r\n"
+            "AltCrlf=0\r\n");
+  const CsvOptions back = LoadCsvOptions(IniPath());
+  EXPECT_EQ(back.OutputColumn, 0);
+  EXPECT_EQ(back.AltSeparater, 5);
+  EXPECT_EQ(back.ListSeparater, 0);
+}
+
+TEST_F(SettingsRecordsTest, FormatPresetsSetTheFourCustomFields) {
+  struct Case {
+    std::int32_t mode;
+    std::int32_t separator, quote, altSeparator, altCrlf;
+  };
+  const Case cases[] = {{0, 0, 0, 0, 0}, {1, 0, 2, 1, 1}, {2, 1, 0, 2, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    CsvOptions options{};
+    options.CSVFormatMode = c.mode;
+    options.ColumnSeparater = 1;  // the custom lists show tab, automatic, blank, blank
+    options.ColumnQuote = 0;
+    options.AltSeparater = 2;
+    options.AltCrlf = 2;
+    ApplyFormatPreset(options);
+    EXPECT_EQ(options.ColumnSeparater, c.separator);
+    EXPECT_EQ(options.ColumnQuote, c.quote);
+    EXPECT_EQ(options.AltSeparater, c.altSeparator);
+    EXPECT_EQ(options.AltCrlf, c.altCrlf);
+  }
+}
+
+TEST_F(SettingsRecordsTest, TheCsvAndXmlSectionsAreIndependent) {
+  WriteIni("[Vorpel]\r\nColumnFormat=1\r\nListSeparater=4\r\n[VorpelXml]\r\nOutputDocument=0\r\nOutputColumn=1\r\n");
+  const CsvOptions csv = LoadCsvOptions(IniPath());
+  const XmlOptions xml = LoadXmlOptions(IniPath());
+  EXPECT_EQ(csv.ColumnFormat, 1);
+  EXPECT_EQ(csv.ListSeparater, 4);
+  EXPECT_EQ(csv.OutputDocument, 1);
+  EXPECT_EQ(csv.OutputColumn, 0);
+  EXPECT_EQ(xml.ColumnFormat, 0);
+  EXPECT_EQ(xml.ListSeparater, 0);
+  EXPECT_EQ(xml.OutputDocument, 0);
+  EXPECT_EQ(xml.OutputColumn, 1);
+
+  StoreXmlOptions(xml);
+  const std::string text = ReadIni();
+  EXPECT_EQ(text.substr(0, text.find("[VorpelXml]")), "[Vorpel]\r\nColumnFormat=1\r\nListSeparater=4\r\n");
+  EXPECT_EQ(LoadCsvOptions(IniPath()).ListSeparater, 4);
+}
+
+TEST_F(SettingsRecordsTest, FindNotesIniSearchesThePlatformPath) {
+  const fs::path programIni = fs::path(platform::ProgramDirectory()) / "notes.ini";
+  ASSERT_FALSE(fs::exists(programIni)) << "a notes.ini beside the test program would shadow the search";
+  const fs::path before = fs::current_path();
+  const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+  setenv("PATH", dir_.c_str(), 1);
+  ASSERT_EQ(chdir(dir_.c_str()), 0);
+
+  EXPECT_EQ(FindNotesIni(), "");
+  WriteIni("[Vorpel]\r\nOutputHeader=0\r\n");
+  EXPECT_EQ(FindNotesIni(), IniPath());
+  EXPECT_EQ(CreateCsvOptions().OutputHeader, 0);
+
+  // A path that needs more than 259 bytes is not taken.
+  fs::path deep = dir_;
+  while (deep.string().size() < 270) deep /= "directory-of-a-long-path";
+  fs::create_directories(deep);
+  std::ofstream(deep / "notes.ini") << "[Vorpel]\r\n";
+  fs::remove(ini_);
+  ASSERT_EQ(chdir(deep.c_str()), 0);
+  setenv("PATH", deep.c_str(), 1);
+  EXPECT_EQ(FindNotesIni(), "");
+  EXPECT_EQ(CreateCsvOptions().notesIni, "");
+
+  ASSERT_EQ(chdir(before.c_str()), 0);
+  setenv("PATH", oldPath.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace settings
