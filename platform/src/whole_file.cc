@@ -86,7 +86,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view content) {
   if (!target) return false;
   struct stat old;
   const bool existed = ::stat(target->c_str(), &old) == 0;
-  if (existed && !S_ISREG(old.st_mode)) return false;
+  if (existed && (!S_ISREG(old.st_mode) || ::access(target->c_str(), W_OK) != 0)) return false;
 
   std::string temporary;
   Descriptor file(CreateTemporaryBeside(*target, temporary));

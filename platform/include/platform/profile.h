@@ -1,7 +1,9 @@
 // Profile functions over INI files such as notes.ini, with the platform's semantics.
 //
 // Section and key names match without regard to ASCII case, surrounding blanks trimmed; the first
-// of two equal keys wins; a value in matching quotes loses them. `file` is a platform path.
+// of two equal sections or keys wins; a value loses its surrounding blanks, then matching quotes.
+// Lines starting with ";" are comments. `file` is a platform path. A missing file reads as empty;
+// a null section, key or file reads as missing.
 #pragma once
 
 #include <cstddef>
@@ -20,10 +22,15 @@ PLATFORM_API unsigned GetPrivateProfileInt(const char* section, const char* key,
 PLATFORM_API std::size_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                                                  char* buffer, std::size_t size, const char* file);
 
-// Sets a key. A null `value` deletes the key, a null `key` deletes the whole section. Every other
-// byte of the file is kept. The file is replaced atomically (a temporary file beside it, renamed
-// over it, keeping its permissions); it is created when its directory exists. Returns false when
-// the file cannot be written, and then the old file is untouched.
+// Sets a key. A null `value` deletes the key (every line of it in the section), a null `key`
+// deletes the whole section (its header and every line up to the next section). Every other byte
+// of the file is kept: a changed key is rewritten in its place, a new key goes right after the
+// last key of its section, a new section at the end of the file, each written line ending in
+// CRLF. The file is replaced atomically (a temporary file beside it, renamed over it, keeping its
+// permissions); it is created when its directory exists, and left alone when nothing changes.
+// Returns false, with the old file untouched, when the file cannot be written or read, when it
+// is read-only, or when a name or the value cannot stand on one line (a line break, "=" in the
+// key, "]" in the section, an empty key).
 PLATFORM_API bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* file);
 
 }  // namespace platform
