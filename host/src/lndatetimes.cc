@@ -1,0 +1,80 @@
+// LNDatetime, LNDatetimeRange and LNDatetimes.
+#include "access.h"
+#include "base/render.h"
+#include "errors.h"
+#include "formats.h"
+#include "item_values.h"
+#include "timedate.h"
+
+using host::Access;
+using host::model::DateTimes;
+
+LNDatetime::LNDatetime() : packed_(host::Pack(host::model::DateTime{})) {}
+LNDatetime::LNDatetime(const CoreTimeDate& packed) : packed_(host::Pack(host::Unpack(packed))) {}
+
+LNSTATUS LNDatetime::GetText(LNString* text) const {
+  return host::Guard([&] {
+    if (!text) host::Raise(host::kErrInvalidArgument);
+    *text = Access::String(host::PlainDateTime(host::Unpack(packed_), host::model::International{}));
+  });
+}
+
+LNSTATUS LNDatetime::GetText(const LNDatetimeFormat& format, const LNInternational& international,
+                             LNString* text) const {
+  return host::Guard([&] {
+    if (!text) host::Raise(host::kErrInvalidArgument);
+    *text = Access::String(
+        host::FormatDateTime(host::Unpack(packed_), host::ToModel(format), Access::Settings(international)));
+  });
+}
+
+LNDatetimes::LNDatetimes() { data_ = host::NewItem(DateTimes{}); }
+LNDatetimes::LNDatetimes(const LNItem& item) { *this = item; }
+LNDatetimes& LNDatetimes::operator=(const LNItem& item) {
+  data_ = host::Adopt<DateTimes>(item);
+  return *this;
+}
+
+LNINT LNDatetimes::GetCount() const {
+  if (!data_) return 0;
+  const DateTimes& v = host::ValueOf<DateTimes>(*this);
+  return static_cast<LNINT>(v.values.size() + v.ranges.size());
+}
+
+LNINT LNDatetimes::GetDatetimeCount() const {
+  return data_ ? static_cast<LNINT>(host::ValueOf<DateTimes>(*this).values.size()) : 0;
+}
+
+LNDatetime LNDatetimes::operator[](LNINT index) const {
+  return host::GuardValue(LNDatetime(), [&] {
+    if (index < 0 || index >= GetCount()) host::Raise(host::kErrListIndex);
+    const DateTimes& v = host::ValueOf<DateTimes>(*this);
+    const auto i = static_cast<std::size_t>(index);
+    return LNDatetime(host::Pack(i < v.values.size() ? v.values[i] : v.ranges[i - v.values.size()].lower));
+  });
+}
+
+LNDatetimeRange LNDatetimes::GetRange(LNINT index) const {
+  return host::GuardValue(LNDatetimeRange(), [&] {
+    if (index < 0 || index >= GetCount() - GetDatetimeCount()) host::Raise(host::kErrListIndex);
+    const auto& range = host::ValueOf<DateTimes>(*this).ranges[static_cast<std::size_t>(index)];
+    return LNDatetimeRange(host::Pack(range.lower), host::Pack(range.upper));
+  });
+}
+
+LNSTATUS LNDatetimes::Insert(LNINT position, const LNDatetime& value) {
+  return host::Guard([&] {
+    if (!data_) host::Raise(host::kErrNullObject);
+    auto& values = host::MutableValueOf<DateTimes>(*this).values;
+    if (position < 0 || static_cast<std::size_t>(position) > values.size()) host::Raise(host::kErrListIndex);
+    values.insert(values.begin() + position, host::Unpack(value.GetTimeDate()));
+  });
+}
+
+LNSTATUS LNDatetimes::Append(const LNDatetimeRange& range) {
+  return host::Guard([&] {
+    if (!data_) host::Raise(host::kErrNullObject);
+    host::MutableValueOf<DateTimes>(*this).ranges.push_back(
+        {host::Unpack(range.GetBegin().GetTimeDate()), host::Unpack(range.GetEnd().GetTimeDate())});
+  });
+}
