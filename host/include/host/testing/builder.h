@@ -38,12 +38,12 @@ class LNAPI RichText {
  public:
   struct Part {
     LNRTTYPE type = LNRTTYPE_TEXT;
-    std::string text;            // text
-    std::string name;            // attachment name, field name, subform name
-    std::string fileName;        // attachment: the file name shown
+    std::string text{};            // text
+    std::string name{};            // attachment name, field name, subform name
+    std::string fileName{};        // attachment: the file name shown
     LNCOMPUTEOPTION computeOption = LNCOMPUTEOPTION_EDITABLE;
-    std::string valueFormula;    // field
-    std::string description;     // field
+    std::string valueFormula{};    // field
+    std::string description{};     // field
   };
   RichText& Text(std::string text);
   RichText& Attachment(std::string attachmentName, std::string fileName);
@@ -86,16 +86,16 @@ class LNAPI DocumentBuilder {
 enum class Sort { None, Ascending, Descending };
 
 struct ColumnDesign {
-  std::optional<std::string> title;  // none: an untitled column
-  std::string itemName;
-  std::string formula;  // "": the item name
+  std::optional<std::string> title{};  // none: an untitled column
+  std::string itemName{};
+  std::string formula{};  // "": the item name
   bool hidden = false;
   bool icons = false;
   bool categorized = false;  // a categorised column sorts ascending unless it says descending
   Sort sort = Sort::None;
   LNVFSEPARATOR separator = LNVFSEPARATOR_COMMA;
-  LNNumberFormat numberFormat;
-  LNDatetimeFormat datetimeFormat;
+  LNNumberFormat numberFormat{};
+  LNDatetimeFormat datetimeFormat{};
 };
 
 class LNAPI ViewBuilder {
