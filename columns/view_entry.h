@@ -36,3 +36,7 @@ class ViewEntry {
   NOTEID noteId_ = 0;
   std::vector<LNItem> values_;
 };
+
+// The length and note ID of the entry record at the start of `bytes`, checked as Decode checks
+// it but without building its values; a nonzero status for a record Decode would reject.
+LNSTATUS MeasureEntryRecord(std::string_view bytes, std::size_t* entrySize, NOTEID* noteId);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "columns/export_view_params.h"
@@ -20,10 +22,14 @@ class ViewEntryList {
   // the entries kept until then stay.
   LNSTATUS ReadView(const ExportViewParams& params, bool allDocuments);
 
-  std::size_t GetCount() const { return entries_.size(); }
+  std::size_t GetCount() const { return ends_.size(); }
   // The entry at `index` (below GetCount()), decoded afresh.
   ViewEntry GetEntry(std::size_t index) const;
 
  private:
-  std::vector<std::string> entries_;
+  // Keeps the batch's entries at the start of `records`, `count` of them back to back.
+  LNSTATUS KeepBatch(std::string_view records, std::uint32_t count, bool allDocuments, CoreIdTableHandle selected);
+
+  std::string records_;            // the kept records back to back
+  std::vector<std::size_t> ends_;  // where each kept record ends in records_
 };

@@ -1,0 +1,130 @@
+// CSV records: the field rule, the header record and the record of one view entry.
+#include "columns/csv_record.h"
+
+#include "columns/column_data_array.h"
+#include "platform/cp932.h"
+#include "plugin/report_notes_error.h"
+
+namespace {
+
+// Whether `text` may hold something the field rule changes or quotes for. The bytes looked for
+// are a superset of the characters that matter, so a false answer is exact; a true one is
+// settled character by character.
+bool MayNeedWork(std::string_view text, std::string_view columnSeparator) {
+  const char separatorStart = columnSeparator.empty() ? '"' : columnSeparator.front();
+  for (const char c : text) {
+    if (c == '"' || c == '\n' || c == separatorStart) return true;
+  }
+  return false;
+}
+
+bool Contains(std::string_view text, std::string_view needle) {
+  return !needle.empty() && platform::Cp932Contains(text, needle);
+}
+
+void AppendQuoted(std::string& record, std::string_view text) {
+  record += '"';
+  // A double quote is never the second byte of a double-byte character, so bytes can be doubled
+  // as they come.
+  for (const char c : text) {
+    if (c == '"') record += '"';
+    record += c;
+  }
+  record += '"';
+}
+
+}  // namespace
+
+void AppendCSVField(std::string& record, std::string_view text, std::string_view columnSeparator, int quoteMode,
+                    const char* separatorReplacement, const char* lineBreakReplacement) {
+  if (!MayNeedWork(text, columnSeparator)) {
+    if (quoteMode == kQuoteAlways) {
+      record += '"';
+      record += text;
+      record += '"';
+    } else {
+      record += text;
+    }
+    return;
+  }
+  std::string replaced;
+  if (separatorReplacement && !columnSeparator.empty()) {
+    replaced = platform::Cp932ReplaceAll(text, columnSeparator, separatorReplacement);
+    text = replaced;
+  }
+  if (lineBreakReplacement) {
+    replaced = platform::Cp932ReplaceAll(text, "\n", lineBreakReplacement);
+    text = replaced;
+  }
+  const bool quote = quoteMode == kQuoteAlways ||
+                     (quoteMode == kQuoteAutomatic && (Contains(text, columnSeparator) || Contains(text, "\n") ||
+                                                       Contains(text, "\"")));
+  if (quote) {
+    AppendQuoted(record, text);
+  } else {
+    record += text;
+  }
+}
+
+std::string FormatCSVField(const LNString& value, std::string_view columnSeparator, int quoteMode,
+                           const char* separatorReplacement, const char* lineBreakReplacement) {
+  std::string field;
+  AppendCSVField(field, value.GetPlatformTextPtr(), columnSeparator, quoteMode, separatorReplacement,
+                 lineBreakReplacement);
+  return field;
+}
+
+std::string CColumnDataArray::ToCSVHeader() const {
+  const std::string_view separator = columnSeparator_ ? columnSeparator_ : "";
+  std::string record;
+  bool first = true;
+  for (const ColumnSpec& spec : *this) {
+    if (!spec.IsOutput()) continue;
+    if (!first) record += separator;
+    first = false;
+    AppendCSVField(record, spec.title.GetPlatformTextPtr(), separator, quoteMode_, separatorReplacement_,
+                   lineBreakReplacement_);
+  }
+  return record;
+}
+
+namespace {
+
+// The formula's value on the document, or a null item when the host fails.
+LNItem FormulaValue(const ColumnSpec& spec, LNNote& document) {
+  try {
+    if (!document.IsOpen()) {
+      if (document.Open(0) != 0) return LNItem();
+    }
+    return spec.EvaluateFormula(document);
+  } catch (LNSTATUS) {
+    return LNItem();
+  }
+}
+
+}  // namespace
+
+std::string CColumnDataArray::ToCSVData(const ViewEntry& entry, LNNote& document) const {
+  const std::string_view separator = columnSeparator_ ? columnSeparator_ : "";
+  std::string record;
+  bool first = true;
+  try {
+    for (const ColumnSpec& spec : *this) {
+      if (!spec.IsOutput()) continue;
+      LNItem value;
+      if (spec.kind == ColumnKind::ViewColumn) {
+        value = spec.GetEntryValue(entry);
+      } else if (spec.kind == ColumnKind::Formula && !document.IsNull()) {
+        value = FormulaValue(spec, document);
+      }
+      const std::string text = spec.ValueToText(value, session_, listSeparator_);
+      if (!first) record += separator;
+      first = false;
+      AppendCSVField(record, text, separator, quoteMode_, separatorReplacement_, lineBreakReplacement_);
+    }
+  } catch (LNSTATUS status) {
+    ReportNotesError(status, "CColumnDataArray::ToCSVData()");
+  }
+  if (!document.IsNull() && document.IsOpen()) document.Close();
+  return record;
+}
