@@ -55,7 +55,7 @@ class ConsoleStreams {
   static std::string ReadAll(int fd) {
     std::string bytes;
     char chunk[4096];
-    for (off_t at = 0;; ) {
+    for (off_t at = 0;;) {
       const ssize_t got = pread(fd, chunk, sizeof chunk, at);
       if (got <= 0) return bytes;
       bytes.append(chunk, static_cast<std::size_t>(got));

@@ -42,7 +42,8 @@ class ConsoleProgress : public ProgressView {
 
   int Percent() const {
     if (high_ <= low_) return 0;
-    const std::int64_t done = std::clamp<std::int64_t>(std::int64_t{pos_} - low_, 0, std::int64_t{high_} - low_);
+    const std::int64_t done =
+        std::clamp<std::int64_t>(std::int64_t{pos_} - low_, 0, std::int64_t{high_} - low_);
     return static_cast<int>(done * 100 / (std::int64_t{high_} - low_));
   }
 

@@ -20,9 +20,24 @@ std::size_t CharacterLength(std::string_view text, std::size_t pos) {
   return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// Cp932Find for a start that is known to be a character boundary.
+std::size_t FindFromBoundary(std::string_view text, std::string_view needle, std::size_t pos) {
+  for (; pos + needle.size() <= text.size(); pos += CharacterLength(text, pos)) {
+    if (text.compare(pos, needle.size(), needle) != 0) continue;
+    // The match must also end on a boundary: a needle ending in a lone lead byte never takes
+    // the first half of a character.
+    std::size_t end = pos;
+    while (end < pos + needle.size()) end += CharacterLength(text, end);
+    if (end == pos + needle.size()) return pos;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   thread_local Transcoder transcoder("UTF-8", "CP932");
@@ -50,17 +65,9 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
 
 std::size_t Cp932Find(std::string_view text, std::string_view needle, std::size_t from) {
   if (from > text.size()) return std::string_view::npos;
-  std::size_t pos = 0;
-  while (pos < from) pos += CharacterLength(text, pos);
-  for (; pos + needle.size() <= text.size(); pos += CharacterLength(text, pos)) {
-    if (text.compare(pos, needle.size(), needle) != 0) continue;
-    // The match must also end on a boundary: a needle ending in a lone lead byte never takes
-    // the first half of a character.
-    std::size_t end = pos;
-    while (end < pos + needle.size()) end += CharacterLength(text, end);
-    if (end == pos + needle.size()) return pos;
-  }
-  return std::string_view::npos;
+  std::size_t boundary = 0;
+  while (boundary < from) boundary += CharacterLength(text, boundary);
+  return FindFromBoundary(text, needle, boundary);
 }
 
 bool Cp932Contains(std::string_view text, std::string_view needle) {
@@ -72,7 +79,7 @@ std::string Cp932ReplaceAll(std::string_view text, std::string_view from, std::s
   std::string result;
   result.reserve(text.size());
   std::size_t done = 0;
-  for (std::size_t hit; (hit = Cp932Find(text, from, done)) != std::string_view::npos;
+  for (std::size_t hit; (hit = FindFromBoundary(text, from, done)) != std::string_view::npos;
        done = hit + from.size()) {
     result.append(text.substr(done, hit - done));
     result.append(to);

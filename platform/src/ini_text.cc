@@ -115,7 +115,8 @@ std::optional<std::string_view> FindIniValue(std::string_view text, std::string_
   for (std::size_t i = found->header + 1; i < found->end; ++i) {
     if (!IsKey(lines[i], key)) continue;
     std::string_view value = lines[i].value;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
     return value;

@@ -9,18 +9,16 @@
 
 namespace platform {
 
-Transcoder::Transcoder(const char* toCode, const char* fromCode)
-    : descriptor_(iconv_open(toCode, fromCode)) {
+Transcoder::Transcoder(const char* toCode, const char* fromCode) : descriptor_(iconv_open(toCode, fromCode)) {
   if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error(std::string("iconv cannot convert from ") + fromCode + " to " + toCode +
-                             ": " + std::strerror(errno));
+    throw std::runtime_error(std::string("iconv cannot convert from ") + fromCode + " to " + toCode + ": " +
+                             std::strerror(errno));
   }
 }
 
 Transcoder::~Transcoder() { iconv_close(descriptor_); }
 
-std::string Transcoder::Convert(std::string_view input, std::string_view replacement,
-                                SequenceLength length) {
+std::string Transcoder::Convert(std::string_view input, std::string_view replacement, SequenceLength length) {
   std::string out;
   out.reserve(input.size() * 3 / 2 + 8);
   iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);

@@ -23,15 +23,20 @@ PLATFORM_API bool PathExists(std::string_view platformPath);
 
 // Creates every missing directory of a file path (everything before its last "\"); the last
 // element is taken for a file name and is not created. Returns false when a directory cannot be
-// created.
+// created, for instance where a file stands in its place.
 PLATFORM_API bool MakeSureDirectoryPathExists(std::string_view platformPath);
 
-// The directory of the running program, as a file-system path without a trailing "/".
+// The directory of the running program (from /proc/self/exe), as a file-system path without a
+// trailing "/"; empty when the system does not tell.
 PLATFORM_API std::string ProgramDirectory();
 
 // Looks for a file name with no directory in the running program's directory, then the current
-// directory, then each directory of PATH. Writes the full file-system path into `buffer` and
-// returns its length; returns 0 when not found or when the path and its terminator do not fit.
+// directory, then each directory of PATH (relative entries taken from the current directory);
+// a directory of that name is no hit. Writes the full path into `buffer` and returns its length;
+// returns 0, with `buffer` empty, when not found, when the name has a directory, or when the path
+// and its terminator do not fit. The path is platform text that keeps the file system's "/"
+// (byte for byte the file-system path when that is ASCII), so the profile functions and
+// ToFileSystemPath take it as it is; a directory that code page 932 cannot spell is passed over.
 PLATFORM_API std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size);
 
 }  // namespace platform

@@ -14,13 +14,15 @@ namespace platform {
 
 // The integer value of a key: blanks, an optional sign and decimal digits, wrapping modulo 2^32.
 // A missing key, an empty value, or text that is not a decimal integer gives `defaultValue`.
-PLATFORM_API unsigned GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* file);
+PLATFORM_API unsigned GetPrivateProfileInt(const char* section, const char* key, int defaultValue,
+                                           const char* file);
 
 // Copies the value (or `defaultValue`, null meaning "") into `buffer`, truncated to `size` - 1
 // bytes and always terminated when size > 0; returns the number of bytes copied, not counting
 // the terminator.
-PLATFORM_API std::size_t GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
-                                                 char* buffer, std::size_t size, const char* file);
+PLATFORM_API std::size_t GetPrivateProfileString(const char* section, const char* key,
+                                                 const char* defaultValue, char* buffer, std::size_t size,
+                                                 const char* file);
 
 // Sets a key. A null `value` deletes the key (every line of it in the section), a null `key`
 // deletes the whole section (its header and every line up to the next section). Every other byte
@@ -31,6 +33,7 @@ PLATFORM_API std::size_t GetPrivateProfileString(const char* section, const char
 // Returns false, with the old file untouched, when the file cannot be written or read, when it
 // is read-only, or when a name or the value cannot stand on one line (a line break, "=" in the
 // key, "]" in the section, an empty key).
-PLATFORM_API bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* file);
+PLATFORM_API bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+                                            const char* file);
 
 }  // namespace platform
