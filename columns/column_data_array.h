@@ -38,6 +38,16 @@ class CColumnDataArray : public ColumnSpecList {
   // formula's is shown with ReportNotesError and ends the record early.
   std::string ToCSVData(const ViewEntry& entry, LNNote& document) const;
 
+  // The `doc` element of one entry, platform text with "\n" line ends: the output columns, then
+  // as the XML settings ask the document's items, its form's computed-for-display fields and its
+  // attachments, which are detached beside the output file. `document` is the entry's document,
+  // or an empty one for a category row or a document that could not be fetched; it is closed on
+  // return. Host failures are shown with ReportNotesError and the element is still completed.
+  std::string ToXMLData(const ViewEntry& entry, LNDocument& document) const;
+  // One `elementName` ("view" or "item") element line for `value` under `name`, or "" for a null
+  // value.
+  std::string ToXMLElement(const char* elementName, const LNString& name, const LNItem& value) const;
+
   const LNNotesSession* Session() const { return session_; }
   const char* ListSeparator() const { return listSeparator_; }
   const char* ColumnSeparator() const { return columnSeparator_; }
