@@ -87,6 +87,15 @@ TEST(ProfileRead, FirstOfTwoEqualSectionsWins) {
   EXPECT_EQ(ReadString("S", "B", dir / "a.ini"), kDefault);
 }
 
+TEST(ProfileRead, DoubleByteNamesAreNotCaseFolded) {
+  TemporaryDirectory dir;
+  // "ア" is 0x83 0x41: its trail byte is an "A", which must not match the "a" of 0x83 0x61.
+  WriteFile(dir / "a.ini", "[\x83\x41]\r\n\x83\x41x=1\r\n");
+  EXPECT_EQ(ReadString("\x83\x41", "\x83\x41X", dir / "a.ini"), "1");
+  EXPECT_EQ(ReadString("\x83\x61", "\x83\x41x", dir / "a.ini"), kDefault);
+  EXPECT_EQ(ReadString("\x83\x41", "\x83\x61x", dir / "a.ini"), kDefault);
+}
+
 TEST(ProfileRead, StringIsTruncatedToTheBufferAndAlwaysTerminated) {
   TemporaryDirectory dir;
   const std::string ini = dir / "a.ini";
