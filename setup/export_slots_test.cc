@@ -47,7 +47,6 @@ TEST(ChooseExportSlot, MatchWinsOverFreeSlotAndFirstFreeSlotOtherwise) {
       {"token anywhere in the value", Slots({{12, "x_vorpel,xml,y"}}), "_vorpel,xml,", 12, true},
       {"csv token not in xml line", Slots({{5, kXmlLine}}), "_vorpel,,", 6, false},
       {"xml token not in csv line", Slots({{5, kCsvLine}}), "_vorpel,xml,", 6, false},
-      {"blank value is not empty", Slots({{5, " "}}), "_vorpel,,", 6, false},
       // 0x83 0x5F is one double-byte character: its trail byte is not the "_" of the token.
       {"trail byte is no match", Slots({{5, "Export,1,\x83_Vorpel,,"}}), "_vorpel,,", 6, false},
       {"lead byte before the token", Slots({{5, "\x83\x40_Vorpel,,"}}), "_vorpel,,", 5, true},

@@ -165,9 +165,12 @@ void RunCases(const std::vector<ProgramCase>& cases) {
     ProgramRun run = notes.Run(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_EQ(run.out, c.out);
-    if (c.place != IniPlace::Nowhere) EXPECT_EQ(ReadBytes(ini), c.after);
-    EXPECT_FALSE(fs::exists(notes.programDir() / "notes.ini") && c.place != IniPlace::ProgramDirectory)
-        << "notes.ini created beside the program";
+    if (c.place != IniPlace::Nowhere) {
+      EXPECT_EQ(ReadBytes(ini), c.after);
+    }
+    if (c.place != IniPlace::ProgramDirectory) {
+      EXPECT_FALSE(fs::exists(notes.programDir() / "notes.ini")) << "notes.ini created beside the program";
+    }
   }
 }
 
@@ -202,16 +205,29 @@ TEST(SetupProgram, RegistersIntoOwnOrFirstEmptySlots) {
        head + Slot(5, "\x83_Vorpel,,") + Slot(6, "") + Slot(7, "") + tail,
        head + Slot(5, "\x83_Vorpel,,") + Slot(6, kCsv) + Slot(7, kXml) + tail,
        0, kRegistered},
+      // The lines the program writes end in CRLF; the other lines keep their line ends.
       {"LF line ends",
        {"/I"}, IniPlace::ProgramDirectory,
        "[Notes]\n" + Slot(5, kOther, "\n") + Slot(6, "", "\n") + Slot(7, "", "\n") + "[Other]\nA=1\n",
-       "[Notes]\n" + Slot(5, kOther, "\n") + Slot(6, kCsv, "\n") + Slot(7, kXml, "\n") + "[Other]\nA=1\n",
+       "[Notes]\n" + Slot(5, kOther, "\n") + Slot(6, kCsv) + Slot(7, kXml) + "[Other]\nA=1\n",
        0, kRegistered},
       {"CR line ends",
        {"/I"}, IniPlace::ProgramDirectory,
        "[Notes]\r" + Slot(5, kOther, "\r") + Slot(6, "", "\r") + Slot(7, "", "\r") + "[Other]\rA=1\r",
-       "[Notes]\r" + Slot(5, kOther, "\r") + Slot(6, kCsv, "\r") + Slot(7, kXml, "\r") + "[Other]\rA=1\r",
+       "[Notes]\r" + Slot(5, kOther, "\r") + Slot(6, kCsv) + Slot(7, kXml) + "[Other]\rA=1\r",
        0, kRegistered},
+      {"missing keys go after the last key of section Notes",
+       {"/I"}, IniPlace::ProgramDirectory,
+       "[Notes]\r\nDirectory=C:\\notes\\data\r\n\r\n[Other]\r\nA=1\r\n",
+       "[Notes]\r\nDirectory=C:\\notes\\data\r\n" + Slot(5, kCsv) + Slot(6, kXml) + "\r\n[Other]\r\nA=1\r\n",
+       0, kRegistered},
+      {"section Notes missing",
+       {"/I"}, IniPlace::ProgramDirectory,
+       "[Other]\r\nA=1",
+       "[Other]\r\nA=1\r\n[Notes]\r\n" + Slot(5, kCsv) + Slot(6, kXml),
+       0, kRegistered},
+      {"empty file",
+       {"/I"}, IniPlace::ProgramDirectory, "", "[Notes]\r\n" + Slot(5, kCsv) + Slot(6, kXml), 0, kRegistered},
       {"notes.ini found on PATH",
        {"/I"}, IniPlace::PathDirectory,
        "[Notes]\r\n" + Slot(5, "") + Slot(6, ""),
