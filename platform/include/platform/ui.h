@@ -43,9 +43,15 @@ class PLATFORM_API Ui {
 
 // The process-wide UI; the console implementation unless another one was installed.
 PLATFORM_API Ui& CurrentUi();
-// Installs `ui` (null restores the console); returns the previous one.
+// Installs `ui` (null restores the console); returns the previous one, which is a console
+// implementation when none was installed. An installer restores the console before its code is
+// unloaded.
 PLATFORM_API std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
-// The console implementation: messages to standard error, answers from standard input.
+// The console implementation: a box is written to standard error as "caption: text"; a Yes/No box
+// adds " [y/n] " and takes the first line of standard input that starts with y or n (either
+// case), asking again after any other line; end of input answers No. Progress is a text bar
+// redrawn in place on standard error when that is a terminal, and nothing otherwise; Cancel is
+// never pressed. Help shows nothing.
 PLATFORM_API std::unique_ptr<Ui> MakeConsoleUi();
 
 // Shorthand for CurrentUi().MessageBox.
