@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "scratch_directory.h"
@@ -37,14 +38,14 @@ enum class IniPlace {
 // PATH directory and a launch directory beside it.
 class NotesProgramDirectory {
  public:
-  NotesProgramDirectory() {
+  explicit NotesProgramDirectory(std::string programDirName = "notes") : programDirName_(std::move(programDirName)) {
     for (const fs::path& dir : {programDir(), pathDir(), launchDir()}) fs::create_directory(dir);
     fs::copy_file(NVORPEL_SETUP_PROGRAM, program());
     fs::path library = NVORPEL_PLATFORM_LIBRARY;
     fs::create_symlink(library, programDir() / library.filename());
   }
 
-  fs::path programDir() const { return scratch_.path() / "notes"; }
+  fs::path programDir() const { return scratch_.path() / programDirName_; }
   fs::path pathDir() const { return scratch_.path() / "on-path"; }
   fs::path launchDir() const { return scratch_.path() / "elsewhere"; }
   fs::path program() const { return programDir() / "nVorpel"; }
@@ -109,6 +110,7 @@ class NotesProgramDirectory {
 
  private:
   ScratchDirectory scratch_;
+  std::string programDirName_;
 };
 
 constexpr const char* kCsv = "Export CSV File,1,_Vorpel,,.CSV,.TXT,,1,";
@@ -292,6 +294,31 @@ TEST(SetupProgram, WithoutNotesIniExitsWithOneAndWritesNothing) {
       {"notes.ini only in the launch directory", {"/I"}, IniPlace::LaunchDirectory, "[Notes]\r\n", "[Notes]\r\n",
        1, kNotFound},
   });
+}
+
+TEST(SetupProgram, FindsNotesIniBesideProgramByFullPathOfAtMost259Bytes) {
+  const std::string registered = "[Notes]\r\n" + Slot(5, kCsv) + Slot(6, kXml);
+  const struct {
+    const char* name;
+    std::string directoryName;
+    int exitCode;
+    std::string out;
+    std::string after;
+  } cases[] = {
+      // "ソ" and "表" end in the byte 0x5C in code page 932, which must not be taken for a separator.
+      {"Japanese directory name", "ノーツ表ソ", 0, kRegistered, registered},
+      {"path too long for 260 bytes", std::string(240, 'n'), 1, kNotFound, "[Notes]\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    NotesProgramDirectory notes(c.directoryName);
+    fs::path ini = notes.IniIn(IniPlace::ProgramDirectory);
+    WriteBytes(ini, "[Notes]\r\n");
+    ProgramRun run = notes.Run({"/I"});
+    EXPECT_EQ(run.exitCode, c.exitCode);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(ReadBytes(ini), c.after);
+  }
 }
 
 TEST(SetupProgram, MessageBoxModeWithoutDisplayReportsOnStandardError) {

@@ -14,7 +14,7 @@ std::optional<std::string> LocateNotesIni() {
   char found[260];
   std::size_t length = platform::SearchPath("notes.ini", found, sizeof found);
   if (length == 0) return std::nullopt;
-  return platform::ToPlatformPath({found, length});
+  return std::string(found, length);
 }
 
 }  // namespace setup

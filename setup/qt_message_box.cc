@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "setup_front_end.h"
+
 namespace setup {
 namespace {
 

@@ -10,8 +10,6 @@ class QMessageBox;
 
 namespace setup {
 
-inline constexpr std::string_view kCaption = "Corvane";
-
 // A message box with no owner window, the caption "Corvane", the text (platform text), the icon
 // and one button "OK". Needs a running application object.
 std::unique_ptr<QMessageBox> MakeSetupMessageBox(std::string_view text, platform::Icon icon);

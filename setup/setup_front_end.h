@@ -8,6 +8,8 @@
 
 namespace setup {
 
+inline constexpr std::string_view kCaption = "Corvane";
+
 // The help file, opened from the current directory, which is the program's own.
 inline constexpr std::string_view kHelpFile = "nVorpel.hlp";
 
