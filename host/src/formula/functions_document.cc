@@ -1,0 +1,125 @@
+// @All @DocumentUniqueID @NoteID @IsResponseDoc @Author @Attachments @AttachmentNames
+// @AttachmentLengths @IsAvailable @IsUnavailable @IsNumber @IsText @IsTime @Name @IsCategory
+// @DocNumber
+#include <cstdio>
+
+#include "function_support.h"
+#include "names.h"
+
+namespace host::formula {
+namespace {
+
+const model::Note* Document(const State& state) { return state.context().document; }
+
+Val All(State&, const Node&) { return Val::Bool(true); }
+
+Val DocumentUniqueID(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  return Val::Text(note ? note->unid : "");
+}
+
+Val NoteID(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "NT%08X", note ? note->noteId : 0u);
+  return Val::Text(buffer);
+}
+
+Val IsResponseDoc(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  return Val::Bool(note && !note->parentUnid.empty());
+}
+
+// The document's From item when it has one, else its $UpdatedBy: abbreviated names.
+Val Author(State& state, const Node&) {
+  Val names = state.FieldValue("From");
+  if (names.type != Type::Text || names.IsEmptyText()) names = state.FieldValue("$UpdatedBy");
+  if (names.type != Type::Text) return Val::Text("");
+  return MapTexts(std::move(names), [](const std::string& name) { return *NamePart("ABBREVIATE", name); });
+}
+
+Val Attachments(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  return Val::Number(note ? static_cast<double>(note->attachments.size()) : 0);
+}
+
+Val AttachmentNames(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  Val out = Val::Texts({});
+  if (note)
+    for (const model::Attachment& a : note->attachments) out.texts.push_back(a.fileName.empty() ? a.name : a.fileName);
+  if (out.texts.empty()) out.texts.emplace_back();
+  return out;
+}
+
+Val AttachmentLengths(State& state, const Node&) {
+  const model::Note* note = Document(state);
+  Val out = Val::Numbers({});
+  if (note)
+    for (const model::Attachment& a : note->attachments) out.numbers.push_back(static_cast<double>(a.data.size()));
+  if (out.numbers.empty()) out.numbers.push_back(0);
+  return out;
+}
+
+Val IsAvailable(State& state, const Node& call) { return Val::Bool(state.FieldExists(call.children[0]->name)); }
+Val IsUnavailable(State& state, const Node& call) { return Val::Bool(!state.FieldExists(call.children[0]->name)); }
+
+template <Type type>
+Val IsType(State& state, const Node& call) {
+  return Val::Bool(state.Arg(call, 0).type == type);
+}
+
+Val Name(State& state, const Node& call) {
+  const std::string action = TextOf(state, call, 0);
+  Val names = TextArg(state, call, 1);
+  for (std::string& name : names.texts) {
+    auto part = NamePart(action, name);
+    if (!part) state.Fail(*call.children[0], kErrFormulaArgument, "@Name: unknown action [" + action + "]");
+    name = std::move(*part);
+  }
+  return names;
+}
+
+Val IsCategory(State& state, const Node& call) {
+  const bool category = state.context().isCategory;
+  if (call.children.empty()) return Val::Bool(category);
+  if (category) return TextArg(state, call, 0);
+  return call.children.size() > 1 ? TextArg(state, call, 1) : Val::Text("");
+}
+
+Val DocNumber(State& state, const Node& call) {
+  std::string number = state.context().docNumber;
+  if (call.children.empty()) return Val::Text(std::move(number));
+  const std::string separator = TextOf(state, call, 0);
+  std::string out;
+  for (char c : number) {
+    if (c == '.') out += separator;
+    else out += c;
+  }
+  return Val::Text(std::move(out));
+}
+
+constexpr FunctionInfo kFunctions[] = {
+    {"All", 0, 0, All},
+    {"DocumentUniqueID", 0, 0, DocumentUniqueID},
+    {"NoteID", 0, 0, NoteID},
+    {"IsResponseDoc", 0, 0, IsResponseDoc},
+    {"Author", 0, 0, Author},
+    {"Attachments", 0, 0, Attachments},
+    {"AttachmentNames", 0, 0, AttachmentNames},
+    {"AttachmentLengths", 0, 0, AttachmentLengths},
+    {"IsAvailable", 1, 1, IsAvailable, ArgRule::FieldName},
+    {"IsUnavailable", 1, 1, IsUnavailable, ArgRule::FieldName},
+    {"IsNumber", 1, 1, IsType<Type::Number>},
+    {"IsText", 1, 1, IsType<Type::Text>},
+    {"IsTime", 1, 1, IsType<Type::Time>},
+    {"Name", 2, 2, Name},
+    {"IsCategory", 0, 2, IsCategory},
+    {"DocNumber", 0, 1, DocNumber},
+};
+
+}  // namespace
+
+std::span<const FunctionInfo> DocumentFunctions() { return kFunctions; }
+
+}  // namespace host::formula
