@@ -17,11 +17,12 @@ class SetupMessageBox : public ::testing::Test {
     static int argc = 3;
     static char name[] = "setup_test", option[] = "-platform", platformName[] = "offscreen";
     static char* argv[] = {name, option, platformName, nullptr};
-    if (!QApplication::instance()) app_ = new QApplication(argc, argv);
+    app_ = std::make_unique<QApplication>(argc, argv);
   }
-  static QApplication* app_;
+  static void TearDownTestSuite() { app_.reset(); }
+  static std::unique_ptr<QApplication> app_;
 };
-QApplication* SetupMessageBox::app_ = nullptr;
+std::unique_ptr<QApplication> SetupMessageBox::app_;
 
 TEST_F(SetupMessageBox, HasCaptionTextIconAndOneOkButton) {
   const struct {
