@@ -1,0 +1,38 @@
+// One `view` or `item` element line.
+#include <string>
+
+#include "columns/column_data_array.h"
+#include "xml/default_column_spec.h"
+#include "xml/escape_xml.h"
+#include "xml/item_type_names.h"
+
+namespace {
+
+// Whether an XML reader must be told to keep the text's white space as it is.
+bool NeedsPreservedSpace(const std::string& text) {
+  return text.find_first_of("\t\n") != std::string::npos || text.find("  ") != std::string::npos;
+}
+
+}  // namespace
+
+std::string CColumnDataArray::ToXMLElement(const char* elementName, const LNString& name, const LNItem& value) const {
+  if (value.IsNull()) return std::string();
+  const std::string text = DefaultColumnSpec().ValueToText(value, Session(), ListSeparator());
+  std::string line = "<";
+  line += elementName;
+  line += " name=\"";
+  line += EscapeXML(name.GetPlatformTextPtr());
+  line += '"';
+  if (TypeOutput()) {
+    line += " type=\"";
+    line += ItemTypeName(value.GetType());
+    line += '"';
+  }
+  if (NeedsPreservedSpace(text)) line += " xml:space=\"preserve\"";
+  line += '>';
+  line += EscapeXML(text);
+  line += "</";
+  line += elementName;
+  line += ">\n";
+  return line;
+}
