@@ -69,6 +69,12 @@ struct Outcome {
 Outcome Is(model::Value value) { return {std::move(value), kNoError, ""}; }
 Outcome Fails(STATUS status, std::string detail) { return {std::nullopt, status, std::move(detail)}; }
 
+std::string Repeated(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 // A change to the document or the context a case needs beyond its fields.
 using Setup = void (*)(model::Note&, Context&);
 void AsResponse(model::Note& note, Context&) { note.parentUnid = "0123456789ABCDEF0123456789ABCDEF"; }
@@ -327,6 +333,15 @@ const std::vector<Case>& Cases() {
       {"@While(1; 1)", {}, Fails(kErrFormulaLoopLimit, "@While ran more than")},
       {"@Name([XYZ]; \"a\")", {}, Fails(kErrFormulaArgument, "unknown action")},
       {"@Repeat(\"abcdefgh\"; 10000000)", {}, Fails(kErrFormulaArgument, "too long")},
+      {"x := \"ab\"; @For(i := 1; i < 40; i := i + 1; x := x + x)", {}, Fails(kErrFormulaArgument, "text grows too long")},
+      {"x := 1; @For(i := 1; i < 40; i := i + 1; x := x : x)", {}, Fails(kErrFormulaArgument, "list grows beyond")},
+      {"[2026/12/10] + 1e300", {}, Fails(kErrFormulaArgument, "out of range")},
+      {"@Adjust([2026/12/10]; 999999; 0; 0; 0; 0; 0)", {}, Fails(kErrFormulaArgument, "out of range")},
+      {"(1:2)[1e999 - 1e999]", {}, Fails(kErrFormulaArgument, "List subscript ERROR out of range")},
+      {std::string(2000, '(') + "1" + std::string(2000, ')'), {}, Fails(kErrFormulaSyntax, "nested too deeply")},
+      {"1" + Repeated("+1", 10000), {}, Fails(kErrFormulaSyntax, "nested too deeply")},
+      {"1" + Repeated("+1", 300), {}, Is(N({301}))},
+      {std::string(5000, '-') + "1", {}, Fails(kErrFormulaSyntax, "nested too deeply")},
   };
   return cases;
 }

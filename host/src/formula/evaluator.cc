@@ -1,5 +1,6 @@
 // Evaluate: runs a Program against one document.
 #include "base/clock.h"
+#include "base/render.h"
 #include "engine.h"
 #include "functions.h"
 #include "operators.h"
@@ -131,7 +132,7 @@ Val State::Eval(const Node& node) {
       const double n = index.numbers.empty() ? 0 : index.numbers[0];
       if (!(n >= 1 && n <= static_cast<double>(list.Size())))
         Fail(node, kErrFormulaArgument,
-             "List subscript " + std::to_string(static_cast<long long>(n)) + " out of range 1 to " + std::to_string(list.Size()));
+             "List subscript " + PlainNumber(n, *international_) + " out of range 1 to " + std::to_string(list.Size()));
       const std::size_t i = static_cast<std::size_t>(n) - 1;
       switch (list.type) {
         case Type::Number: return Val::Number(list.numbers[i]);

@@ -36,7 +36,7 @@ Val Accessed(State& s, const Node&) { return NoteTime(s, &model::Note::modified)
 
 int IntArg(State& state, const Node& call, std::size_t index) {
   const double n = NumberOf(state, call, index);
-  if (!(std::fabs(n) < 1e7)) state.Fail(*call.children[index], kErrFormulaArgument, "@" + call.name + ": a part out of range");
+  if (!(std::fabs(n) < 1e6)) state.Fail(*call.children[index], kErrFormulaArgument, "@" + call.name + ": a part out of range");
   return static_cast<int>(std::trunc(n));
 }
 
@@ -79,7 +79,9 @@ Val Time(State& state, const Node& call) {
   } else {
     out.date = DateOf(IntArg(state, call, 0), IntArg(state, call, 1), IntArg(state, call, 2));
     out.time = 0;
-    out = Adjust(out, 0, 0, 0, IntArg(state, call, 3), IntArg(state, call, 4), IntArg(state, call, 5));
+    const auto adjusted = Adjust(out, 0, 0, 0, IntArg(state, call, 3), IntArg(state, call, 4), IntArg(state, call, 5));
+    if (!adjusted) state.Fail(call, kErrFormulaArgument, "@Time: the date/time is out of range");
+    out = *adjusted;
   }
   return Val::Time(out);
 }
@@ -118,7 +120,11 @@ Val AdjustFunction(State& state, const Node& call) {
   Val value = TimeArg(state, call, 0);
   int by[6];
   for (std::size_t i = 0; i < 6; ++i) by[i] = IntArg(state, call, i + 1);
-  for (DateTime& t : value.times) t = Adjust(t, by[0], by[1], by[2], by[3], by[4], by[5]);
+  for (DateTime& t : value.times) {
+    const auto adjusted = Adjust(t, by[0], by[1], by[2], by[3], by[4], by[5]);
+    if (!adjusted) state.Fail(call, kErrFormulaArgument, "@Adjust: the date/time moves out of range");
+    t = *adjusted;
+  }
   return value;
 }
 

@@ -52,7 +52,7 @@ Val Count(State& state, const Node& call) {
 Val Subset(State& state, const Node& call) {
   const Val list = state.Arg(call, 0);
   const double n = NumberOf(state, call, 1);
-  if (n > -1 && n < 1) state.Fail(call, kErrFormulaArgument, "@Subset needs a count other than 0");
+  if (!(n <= -1 || n >= 1)) state.Fail(call, kErrFormulaArgument, "@Subset needs a count other than 0");
   const std::size_t size = list.Size();
   const std::size_t count = std::min(size, static_cast<std::size_t>(std::min(std::fabs(n), 1e9)));
   std::vector<std::size_t> indices(count);

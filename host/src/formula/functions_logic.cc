@@ -33,7 +33,7 @@ Val Return(State& state, const Node& call) { throw ReturnSignal{state.Eval(*call
 Val Select(State& state, const Node& call) {
   const double n = NumberOf(state, call, 0);
   const std::size_t choices = call.children.size() - 1;
-  if (n < 1) state.Fail(call, kErrFormulaArgument, "@Select needs a number of at least 1");
+  if (!(n >= 1)) state.Fail(call, kErrFormulaArgument, "@Select needs a number of at least 1");
   const std::size_t index = n >= static_cast<double>(choices) ? choices : static_cast<std::size_t>(n);
   return state.Eval(*call.children[index]);
 }
@@ -61,6 +61,8 @@ Val Transform(State& state, const Node& call) {
       continue;
     }
     if (piece.type != out.type) state.Require(piece, out.type, *call.children[2]);
+    if (out.Size() + piece.Size() > kMaxListSize)
+      state.Fail(call, kErrFormulaArgument, "@Transform: the list grows beyond " + std::to_string(kMaxListSize) + " elements");
     out.texts.insert(out.texts.end(), piece.texts.begin(), piece.texts.end());
     out.numbers.insert(out.numbers.end(), piece.numbers.begin(), piece.numbers.end());
     out.times.insert(out.times.end(), piece.times.begin(), piece.times.end());

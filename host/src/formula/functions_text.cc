@@ -12,9 +12,11 @@
 namespace host::formula {
 namespace {
 
-constexpr std::size_t kMaxTextBytes = 1 << 20;
-
-std::size_t Count(double n) { return n <= 0 ? 0 : n >= 1e9 ? static_cast<std::size_t>(1e9) : static_cast<std::size_t>(n); }
+// A count of characters or repetitions from a number: at least 0, at most a billion.
+std::size_t Count(double n) {
+  if (!(n > 0)) return 0;
+  return n >= 1e9 ? static_cast<std::size_t>(1e9) : static_cast<std::size_t>(n);
+}
 
 // @Left, @Right, @LeftBack, @RightBack: by a count of characters or around a substring.
 enum class Side { Left, Right, LeftBack, RightBack };
@@ -302,7 +304,8 @@ Val NewLine(State&, const Node&) { return Val::Text("\n"); }
 Val Char(State& state, const Node& call) {
   const Val codes = NumberArg(state, call, 0);
   Val out = Val::Texts({});
-  for (double code : codes.numbers) out.texts.push_back(code >= 0 ? Utf8Char(static_cast<unsigned long>(code)) : "");
+  for (double code : codes.numbers)
+    out.texts.push_back(code >= 0 && code <= 0x10FFFF ? Utf8Char(static_cast<unsigned long>(code)) : "");
   return out;
 }
 

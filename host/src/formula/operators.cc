@@ -25,15 +25,24 @@ void ForPairs(const Node& node, std::size_t na, std::size_t nb, F f) {
   for (std::size_t k = 0; k < n; ++k) f(std::min(k, na - 1), std::min(k, nb - 1));
 }
 
-std::size_t PairCount(const Node& node, std::size_t na, std::size_t nb) {
+void CheckListSize(const State& state, const Node& node, std::size_t size) {
+  if (size > kMaxListSize)
+    state.Fail(node, kErrFormulaArgument, "The list grows beyond " + std::to_string(kMaxListSize) + " elements");
+}
+
+std::size_t PairCount(const State& state, const Node& node, std::size_t na, std::size_t nb) {
   if (na == 0 || nb == 0) return 0;
+  if (node.permuted && na > kMaxListSize / nb) CheckListSize(state, node, kMaxListSize + 1);
   return node.permuted ? na * nb : std::max(na, nb);
 }
+
+
 
 Val Concatenate(const State& state, const Node& node, const Val& a, const Val& b) {
   if (a.Size() == 0) return b;
   if (b.Size() == 0) return a;
   if (a.type != b.type) WrongTypes(state, node, a, b);
+  CheckListSize(state, node, a.Size() + b.Size());
   Val out = a;
   out.texts.insert(out.texts.end(), b.texts.begin(), b.texts.end());
   out.numbers.insert(out.numbers.end(), b.numbers.begin(), b.numbers.end());
@@ -42,7 +51,7 @@ Val Concatenate(const State& state, const Node& node, const Val& a, const Val& b
 }
 
 Val Arithmetic(const State& state, const Node& node, const Val& a, const Val& b) {
-  const std::size_t n = PairCount(node, a.Size(), b.Size());
+  const std::size_t n = PairCount(state, node, a.Size(), b.Size());
   if (a.type == Type::Number && b.type == Type::Number) {
     Val out = Val::Numbers({});
     out.numbers.reserve(n);
@@ -62,7 +71,12 @@ Val Arithmetic(const State& state, const Node& node, const Val& a, const Val& b)
   if (node.op == Op::Add && a.type == Type::Text && b.type == Type::Text) {
     Val out = Val::Texts({});
     out.texts.reserve(n);
-    ForPairs(node, a.Size(), b.Size(), [&](std::size_t i, std::size_t j) { out.texts.push_back(a.texts[i] + b.texts[j]); });
+    std::size_t bytes = 0;
+    ForPairs(node, a.Size(), b.Size(), [&](std::size_t i, std::size_t j) {
+      bytes += a.texts[i].size() + b.texts[j].size();
+      if (bytes > kMaxTextBytes) state.Fail(node, kErrFormulaArgument, "The text grows too long");
+      out.texts.push_back(a.texts[i] + b.texts[j]);
+    });
     return out;
   }
   if (node.op == Op::Subtract && a.type == Type::Time && b.type == Type::Time) {
@@ -78,7 +92,9 @@ Val Arithmetic(const State& state, const Node& node, const Val& a, const Val& b)
     Val out = Val::Times({});
     const double sign = node.op == Op::Subtract ? -1 : 1;
     ForPairs(node, a.Size(), b.Size(), [&](std::size_t i, std::size_t j) {
-      out.times.push_back(addsToTime ? AddSeconds(a.times[i], sign * b.numbers[j]) : AddSeconds(b.times[j], a.numbers[i]));
+      const auto moved = addsToTime ? AddSeconds(a.times[i], sign * b.numbers[j]) : AddSeconds(b.times[j], a.numbers[i]);
+      if (!moved) state.Fail(node, kErrFormulaArgument, "The date/time moves out of range");
+      out.times.push_back(*moved);
     });
     return out;
   }

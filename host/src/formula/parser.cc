@@ -1,4 +1,5 @@
 // Compile: formula text to a Program.
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -13,6 +14,10 @@ namespace host::formula {
 namespace {
 
 using NodePtr = std::unique_ptr<Node>;
+
+// How deeply expressions may nest, in the source and in the tree: deep enough for any real
+// formula, shallow enough that compiling and evaluating never exhaust the stack.
+constexpr int kMaxDepth = 400;
 
 NodePtr MakeNode(NodeKind kind, int position) {
   auto node = std::make_unique<Node>();
@@ -99,6 +104,29 @@ class Parser {
     Next();
   }
 
+  void Adopt(Node& parent, NodePtr child) {
+    parent.depth = std::max(parent.depth, child->depth + 1);
+    if (parent.depth > kMaxDepth) TooDeep(parent.position);
+    parent.children.push_back(std::move(child));
+  }
+  [[noreturn]] void TooDeep(int position) const {
+    Fail(kErrFormulaSyntax, "Syntax error: the formula is nested too deeply", position);
+  }
+
+  // Counts the parser's own nesting while it is inside an expression.
+  class Nesting {
+   public:
+    explicit Nesting(Parser& parser) : parser_(parser) {
+      if (++parser_.nesting_ > kMaxDepth) parser_.TooDeep(parser_.Peek().position);
+    }
+    ~Nesting() { --parser_.nesting_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Parser& parser_;
+  };
+
   bool PeekKeyword(std::string_view word) const {
     return Peek().kind == Tok::Name && EqualsIgnoringCase(Peek().text, word);
   }
@@ -138,7 +166,7 @@ class Parser {
     Next();
     NodePtr node = MakeNode(kind, position);
     node->name = name;
-    node->children.push_back(Expression());
+    Adopt(*node, Expression());
     if (kind == NodeKind::SetVariable) node->slot = VariableSlot(name);
     return node;
   }
@@ -155,24 +183,26 @@ class Parser {
 
   // Logic: `!`, then `&` and `|` left to right.
   NodePtr Expression() {
+    const Nesting nesting(*this);
     NodePtr left = Negation();
     while (Peek().kind == Tok::And || Peek().kind == Tok::Or) {
       const Token& token = Next();
       NodePtr node = MakeNode(NodeKind::Binary, token.position);
       node->op = token.kind == Tok::And ? Op::And : Op::Or;
-      node->children.push_back(std::move(left));
-      node->children.push_back(Negation());
+      Adopt(*node, std::move(left));
+      Adopt(*node, Negation());
       left = std::move(node);
     }
     return left;
   }
 
   NodePtr Negation() {
+    const Nesting nesting(*this);
     if (Peek().kind != Tok::Not) return Binary(kComparison, &Parser::Additive);
     const int position = Next().position;
     NodePtr node = MakeNode(NodeKind::Unary, position);
     node->op = Op::Not;
-    node->children.push_back(Negation());
+    Adopt(*node, Negation());
     return node;
   }
 
@@ -183,8 +213,8 @@ class Parser {
       NodePtr node = MakeNode(NodeKind::Binary, Next().position);
       node->op = op->op;
       node->permuted = op->permuted;
-      node->children.push_back(std::move(left));
-      node->children.push_back((this->*operand)());
+      Adopt(*node, std::move(left));
+      Adopt(*node, (this->*operand)());
       left = std::move(node);
     }
     return left;
@@ -195,11 +225,12 @@ class Parser {
 
   // Unary + and -, which bind looser than ':': -1:2 is -(1:2).
   NodePtr Signed() {
+    const Nesting nesting(*this);
     if (Peek().kind != Tok::Plus && Peek().kind != Tok::Minus) return List();
     const Token& token = Next();
     NodePtr node = MakeNode(NodeKind::Unary, token.position);
     node->op = token.kind == Tok::Minus ? Op::Negate : Op::Plus;
-    node->children.push_back(Signed());
+    Adopt(*node, Signed());
     return node;
   }
 
@@ -208,8 +239,8 @@ class Parser {
     while (Peek().kind == Tok::Colon) {
       NodePtr node = MakeNode(NodeKind::Binary, Next().position);
       node->op = Op::List;
-      node->children.push_back(std::move(left));
-      node->children.push_back(ListElement());
+      Adopt(*node, std::move(left));
+      Adopt(*node, ListElement());
       left = std::move(node);
     }
     return left;
@@ -217,11 +248,12 @@ class Parser {
 
   // An element after ':' may carry its own sign: 1:-2.
   NodePtr ListElement() {
+    const Nesting nesting(*this);
     if (Peek().kind != Tok::Plus && Peek().kind != Tok::Minus) return Postfix();
     const Token& token = Next();
     NodePtr node = MakeNode(NodeKind::Unary, token.position);
     node->op = token.kind == Tok::Minus ? Op::Negate : Op::Plus;
-    node->children.push_back(ListElement());
+    Adopt(*node, ListElement());
     return node;
   }
 
@@ -229,8 +261,8 @@ class Parser {
     NodePtr value = Primary();
     while (Peek().kind == Tok::SubscriptOpen) {
       NodePtr node = MakeNode(NodeKind::Subscript, Next().position);
-      node->children.push_back(std::move(value));
-      node->children.push_back(Expression());
+      Adopt(*node, std::move(value));
+      Adopt(*node, Expression());
       Expect(Tok::SubscriptClose, "']'");
       value = std::move(node);
     }
@@ -314,7 +346,7 @@ class Parser {
       Next();
       if (Peek().kind != Tok::RParen) {
         for (;;) {
-          node->children.push_back(Argument(*node));
+          Adopt(*node, Argument(*node));
           if (Peek().kind != Tok::Semicolon) break;
           Next();
         }
@@ -363,7 +395,8 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t at_ = 0;
   std::map<std::string, int> variables_;  // upper-case name -> slot
-  std::vector<Node*> references_;          // the names read, resolved once all are known
+  std::vector<Node*> references_;
+  int nesting_ = 0;          // the names read, resolved once all are known
 };
 
 }  // namespace

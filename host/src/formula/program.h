@@ -48,6 +48,7 @@ struct Node {
   Op op = Op::List;
   bool permuted = false;  // Binary: every left element with every right element
   int position = 1;       // where it starts in the formula, for messages
+  int depth = 1;          // levels of nodes from this one down
   int slot = -1;
   double number = 0;
   std::string name;

@@ -12,6 +12,9 @@ namespace {
 
 using model::DateTime;
 
+constexpr std::int64_t kMaxYears = 200000;
+constexpr std::int64_t kMaxDays = kMaxYears * 366;
+
 std::int64_t Key(const DateTime& v) {
   std::int64_t key = v.HasDate() ? static_cast<std::int64_t>(v.date) * kHundredthsPerDay : 0;
   if (v.HasTime()) key += v.time - (v.HasDate() ? static_cast<std::int64_t>(v.zoneMinutes) * 6000 : 0);
@@ -19,14 +22,6 @@ std::int64_t Key(const DateTime& v) {
 }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-DateTime FromLocalHundredths(std::int64_t local, const DateTime& zoneOf) {
-  DateTime out = zoneOf;
-  const std::int64_t days = FloorDiv(local, kHundredthsPerDay);
-  out.date = static_cast<std::int32_t>(days);
-  out.time = static_cast<std::int32_t>(local - days * kHundredthsPerDay);
-  return out;
-}
 
 int DaysInMonth(int year, unsigned month) {
   const unsigned next = month == 12 ? 1 : month + 1;
@@ -131,33 +126,43 @@ int CompareTimes(const DateTime& a, const DateTime& b) {
 
 double SecondsBetween(const DateTime& a, const DateTime& b) { return static_cast<double>(Key(a) - Key(b)) / 100.0; }
 
-DateTime AddSeconds(const DateTime& value, double seconds) {
+std::optional<DateTime> AddSeconds(const DateTime& value, double seconds) {
+  if (!(std::fabs(seconds) < kMaxDays * 86400.0)) return std::nullopt;
   const std::int64_t delta = std::llround(seconds * 100);
-  if (!value.HasTime()) {
-    if (!value.HasDate()) return value;
-    DateTime out = value;
-    out.date = static_cast<std::int32_t>(value.date + FloorDiv(delta, kHundredthsPerDay));
-    return out;
-  }
+  DateTime out = value;
   if (!value.HasDate()) {
-    DateTime out = value;
-    out.time = static_cast<std::int32_t>(((value.time + delta) % kHundredthsPerDay + kHundredthsPerDay) % kHundredthsPerDay);
+    if (value.HasTime()) out.time = static_cast<std::int32_t>(((value.time + delta) % kHundredthsPerDay + kHundredthsPerDay) % kHundredthsPerDay);
     return out;
   }
-  return FromLocalHundredths(static_cast<std::int64_t>(value.date) * kHundredthsPerDay + value.time + delta, value);
+  std::int64_t days = value.date;
+  if (!value.HasTime()) {
+    days += FloorDiv(delta, kHundredthsPerDay);
+  } else {
+    const std::int64_t local = days * kHundredthsPerDay + value.time + delta;
+    days = FloorDiv(local, kHundredthsPerDay);
+    out.time = static_cast<std::int32_t>(local - days * kHundredthsPerDay);
+  }
+  if (days < -kMaxDays || days > kMaxDays) return std::nullopt;
+  out.date = static_cast<std::int32_t>(days);
+  return out;
 }
 
-DateTime Adjust(const DateTime& value, int years, int months, int days, int hours, int minutes, int seconds) {
+std::optional<DateTime> Adjust(const DateTime& value, int years, int months, int days, int hours, int minutes,
+                               int seconds) {
   DateTime out = value;
   if (value.HasDate()) {
     const model::CivilDate c = model::CivilFromDays(value.date);
-    const int monthIndex = c.year * 12 + static_cast<int>(c.month) - 1 + years * 12 + months;
-    const int year = static_cast<int>(FloorDiv(monthIndex, 12));
+    const std::int64_t monthIndex = static_cast<std::int64_t>(c.year) * 12 + c.month - 1 + static_cast<std::int64_t>(years) * 12 + months;
+    const std::int64_t year = FloorDiv(monthIndex, 12);
+    if (year < -kMaxYears || year > kMaxYears) return std::nullopt;
     const unsigned month = static_cast<unsigned>(monthIndex - year * 12 + 1);
-    out.date = model::DaysFromCivil(year, month, 1) + static_cast<int>(c.day) - 1 + days;
+    const std::int64_t date = static_cast<std::int64_t>(model::DaysFromCivil(static_cast<int>(year), month, 1)) + c.day - 1 + days;
+    if (date < -kMaxDays || date > kMaxDays) return std::nullopt;
+    out.date = static_cast<std::int32_t>(date);
   }
   const double moved = (static_cast<double>(hours) * 60 + minutes) * 60 + seconds;
-  return value.HasTime() ? AddSeconds(out, moved) : out;
+  if (!value.HasTime()) return out;
+  return AddSeconds(out, moved);
 }
 
 std::optional<DateTime> ParseDateTime(std::string_view text, model::International::DateOrder order,

@@ -19,12 +19,12 @@ int CompareTimes(const model::DateTime& a, const model::DateTime& b);
 // a − b in seconds.
 double SecondsBetween(const model::DateTime& a, const model::DateTime& b);
 // `value` moved by `seconds`, in its own zone. A date alone moves by whole days; a time alone
-// wraps around midnight.
-model::DateTime AddSeconds(const model::DateTime& value, double seconds);
+// wraps around midnight. nullopt when the result lies beyond 200,000 years from 1970.
+std::optional<model::DateTime> AddSeconds(const model::DateTime& value, double seconds);
 // @Adjust: years and months first (a day past the month's end runs into the next month), then
-// days, hours, minutes and seconds.
-model::DateTime Adjust(const model::DateTime& value, int years, int months, int days, int hours, int minutes,
-                       int seconds);
+// days, hours, minutes and seconds. nullopt as for AddSeconds.
+std::optional<model::DateTime> Adjust(const model::DateTime& value, int years, int months, int days, int hours,
+                                      int minutes, int seconds);
 
 // The date/time `text` names: "2026/12/10", "2026/12/10 17:30:00", "12/10/26", "17:30", "5:30 PM",
 // "Today", "Yesterday", "Tomorrow". A date whose first part has four digits is year first; other

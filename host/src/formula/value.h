@@ -11,6 +11,11 @@
 
 namespace host::formula {
 
+// The largest list and the longest text a formula may build; beyond them evaluation fails
+// rather than exhaust memory.
+inline constexpr std::size_t kMaxListSize = 1 << 20;
+inline constexpr std::size_t kMaxTextBytes = 1 << 22;
+
 enum class Type : std::uint8_t { Text, Number, Time, Error };
 
 // A list of one type. An empty list is @Nothing. An error keeps its message as its one text.
