@@ -1,6 +1,5 @@
 #include "functions.h"
 
-#include <array>
 #include <map>
 
 #include "text_util.h"
@@ -20,12 +19,13 @@ Registry BuildRegistry() {
 
 // Platform @functions that need the client's user interface, other databases or the user's
 // environment.
-constexpr std::array<std::string_view, 30> kUnsupported = {
+constexpr std::string_view kUnsupported[] = {
     "COMMAND",     "POSTEDCOMMAND", "DBLOOKUP",     "DBCOLUMN",     "DBCOMMAND",   "DBMANAGER",
     "DBNAME",      "DBTITLE",       "PROMPT",       "PICKLIST",     "DIALOGBOX",   "MAILSEND",
     "DDEINITIATE", "DDEEXECUTE",    "DDEPOKE",      "DDETERMINATE", "ENVIRONMENT", "SETENVIRONMENT",
     "SETFIELD",    "GETFIELD",      "USERNAME",     "USERROLES",    "ISNEWDOC",    "PLATFORM",
     "VERSION",     "GETPROFILEFIELD", "SETPROFILEFIELD", "SETDOCFIELD", "GETDOCFIELD", "URLOPEN",
+    "STATUSBAR",   "SETTARGETFRAME", "MAILDBNAME", "ISDOCBEINGEDITED", "ISDOCBEINGSAVED", "DBEXISTS",
 };
 
 }  // namespace
