@@ -1,0 +1,9 @@
+// Message boxes of the plug-in: every one is titled with the library's base name.
+#pragma once
+
+#include <string_view>
+
+inline constexpr char kAppTitle[] = "nVorpel";
+
+// Shows `platformText` with an OK button and the exclamation icon; returns when it is closed.
+void ShowAppMessage(std::string_view platformText);

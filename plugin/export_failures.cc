@@ -1,0 +1,32 @@
+#include "plugin/export_failures.h"
+
+#include <platform/cp932.h>
+
+#include "host/status.h"
+#include "plugin/app_message.h"
+#include "plugin/framework_exceptions.h"
+#include "plugin/report_notes_error.h"
+
+void ReportExportFailure(std::exception_ptr failure) noexcept {
+  try {
+    try {
+      std::rethrow_exception(failure);
+    } catch (STATUS status) {
+      ReportNotesError(status, platform::Utf8ToCp932("エクスポート中にノーツのエラーが発生しました。"));
+    } catch (CException* exception) {
+      struct Release {
+        CException* exception;
+        ~Release() {
+          if (exception) exception->Delete();
+        }
+      } release{exception};
+      if (exception) exception->ReportError();
+    } catch (const CString& text) {
+      ShowAppMessage(text);
+    } catch (...) {
+      ShowAppMessage(platform::Utf8ToCp932("不明なエラー(...)が発生しました。"));
+    }
+  } catch (...) {
+    // Showing the failure failed as well; the client must still get its result.
+  }
+}

@@ -1,0 +1,68 @@
+#include "plugin/export_failures.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <platform/cp932.h>
+
+#include <string>
+
+#include "host/status.h"
+#include "plugin/framework_exceptions.h"
+#include "plugin/recording_ui.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+template <class Thrown>
+std::exception_ptr Failure(Thrown thrown) {
+  try {
+    throw thrown;
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
+class CountedException : public CException {
+ public:
+  explicit CountedException(int& deleted) : deleted_(deleted) {}
+  ~CountedException() override { ++deleted_; }
+  CString GetErrorMessage() const override { return platform::Utf8ToCp932("メモリが不足しています。"); }
+
+ private:
+  int& deleted_;
+};
+
+TEST(ExportFailuresTest, EachKindOfFailureIsShownInItsOwnWay) {
+  ScopedRecordingUi ui;
+  ReportExportFailure(Failure(host::kErrFileOpen));
+  ReportExportFailure(Failure(CString(platform::Utf8ToCp932("そのままの文"))));
+  ReportExportFailure(Failure(42));
+  ReportExportFailure(Failure(std::string_view("not a CString")));
+  ASSERT_EQ(ui.messages.size(), 4u);
+  EXPECT_THAT(ui.messages[0].text, StartsWith("102 : "));
+  EXPECT_THAT(ui.messages[0].text, ::testing::EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
+  EXPECT_EQ(ui.messages[1].text, "そのままの文");
+  EXPECT_EQ(ui.messages[2].text, "不明なエラー(...)が発生しました。");
+  EXPECT_EQ(ui.messages[3].text, "不明なエラー(...)が発生しました。");
+  for (const RecordedMessage& message : ui.messages) {
+    EXPECT_EQ(message.caption, "nVorpel");
+    EXPECT_EQ(message.buttons, platform::Buttons::Ok);
+    EXPECT_EQ(message.icon, platform::Icon::Exclamation);
+  }
+}
+
+TEST(ExportFailuresTest, AFrameworkExceptionReportsItselfAndIsDeleted) {
+  ScopedRecordingUi ui;
+  int deleted = 0;
+  ReportExportFailure(Failure<CException*>(new CountedException(deleted)));
+  EXPECT_EQ(deleted, 1);
+  EXPECT_THAT(ui.Texts(), ElementsAre("メモリが不足しています。"));
+
+  ReportExportFailure(Failure<CException*>(new CFileException(CFileException::diskFull, "\\dev\\full")));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, "ファイル(\\dev\\full)に書き込めませんでした。\nディスクに空きがありません。");
+}
+
+}  // namespace

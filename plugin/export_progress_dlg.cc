@@ -1,0 +1,66 @@
+#include "plugin/export_progress_dlg.h"
+
+#include <platform/cp932.h>
+#include <platform/ui.h>
+
+#include <cstdint>
+
+std::string ProgressCounterText(int pos, int low, int high) {
+  std::int64_t percent = 0;
+  if (high != low) percent = (std::int64_t{pos} - low) * 100 / (std::int64_t{high} - low);
+  if (percent != 100) percent %= 100;
+  return std::to_string(pos) + "/" + std::to_string(high) + platform::Utf8ToCp932("文書 (") +
+         std::to_string(percent) + "%)";
+}
+
+CExportProgressDlg::~CExportProgressDlg() { DestroyWindow(); }
+
+bool CExportProgressDlg::Create() {
+  view_ = platform::CurrentUi().CreateProgress();
+  if (!view_) return false;
+  view_->SetCaption(platform::Utf8ToCp932("書き出し中..."));
+  view_->SetRange(low_, high_);
+  view_->SetPos(low_);
+  pos_ = low_;
+  return true;
+}
+
+void CExportProgressDlg::DestroyWindow() { view_.reset(); }
+
+void CExportProgressDlg::SetStatusText(std::string_view text) {
+  if (view_) view_->SetStatusText(text);
+}
+
+void CExportProgressDlg::SetRange(int low, int high) {
+  low_ = low;
+  high_ = high;
+  if (view_) view_->SetRange(low, high);
+}
+
+int CExportProgressDlg::SetPos(int pos) {
+  PumpMessages();
+  const int previous = pos_;
+  pos_ = pos;
+  if (view_) view_->SetPos(pos);
+  UpdateCounterText(pos);
+  return previous;
+}
+
+bool CExportProgressDlg::CheckCancel() {
+  PumpMessages();
+  const bool cancelled = cancel_;
+  cancel_ = false;
+  return cancelled;
+}
+
+void CExportProgressDlg::PumpMessages() {
+  if (view_ && view_->PumpMessages() > 0) cancel_ = true;
+  if (interrupt_.TakeInterrupts()) cancel_ = true;
+}
+
+void CExportProgressDlg::UpdateCounterText(int pos) {
+  std::string text = ProgressCounterText(pos, low_, high_);
+  if (text == counterText_) return;
+  counterText_ = std::move(text);
+  if (view_) view_->SetCounterText(counterText_);
+}
