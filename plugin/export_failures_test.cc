@@ -9,6 +9,7 @@
 #include "host/status.h"
 #include "plugin/framework_exceptions.h"
 #include "plugin/recording_ui.h"
+#include "plugin/report_notes_error.h"
 
 namespace {
 
@@ -51,6 +52,14 @@ TEST(ExportFailuresTest, EachKindOfFailureIsShownInItsOwnWay) {
     EXPECT_EQ(message.buttons, platform::Buttons::Ok);
     EXPECT_EQ(message.icon, platform::Icon::Exclamation);
   }
+}
+
+TEST(ExportFailuresTest, StatusZeroIsNoFailureAndShowsNothing) {
+  ScopedRecordingUi ui;
+  ReportNotesError(0, "text");
+  ReportNotesError(host::kErrNoteNotFound, "text");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_THAT(ui.messages[0].text, StartsWith("104 : "));
 }
 
 TEST(ExportFailuresTest, AFrameworkExceptionReportsItselfAndIsDeleted) {
