@@ -7,6 +7,9 @@
 
 namespace {
 
+// Room reserved per column for a record, so that typical records are built without regrowing.
+constexpr std::size_t kFieldSizeGuess = 24;
+
 // Whether `text` may hold something the field rule changes or quotes for. The bytes looked for
 // are a superset of the characters that matter, so a false answer is exact; a true one is
 // settled character by character.
@@ -107,6 +110,7 @@ LNItem FormulaValue(const ColumnSpec& spec, LNNote& document) {
 std::string CColumnDataArray::ToCSVData(const ViewEntry& entry, LNNote& document) const {
   const std::string_view separator = columnSeparator_ ? columnSeparator_ : "";
   std::string record;
+  record.reserve(kFieldSizeGuess * GetCount());
   bool first = true;
   try {
     for (const ColumnSpec& spec : *this) {
