@@ -1,6 +1,8 @@
 #include "index/view_order.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <numeric>
 #include <span>
@@ -98,14 +100,15 @@ int CompareNumbers(double a, double b) {
   return Order(a, b);
 }
 
+std::uint8_t FoldCase(char c) {
+  const auto u = static_cast<std::uint8_t>(c);
+  return u >= 'A' && u <= 'Z' ? static_cast<std::uint8_t>(u + ('a' - 'A')) : u;
+}
+
 int CompareText(std::string_view a, std::string_view b) {
-  auto fold = [](char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
-  };
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i)
-    if (int c = Order(fold(a[i]), fold(b[i]))) return c;
+    if (int c = Order(FoldCase(a[i]), FoldCase(b[i]))) return c;
   return Order(a.size(), b.size());
 }
 
@@ -121,6 +124,65 @@ int Compare(const Key& a, const Key& b) {
   }
   return 0;
 }
+
+// The leading bytes of a row's sort order, so that most comparisons stay away from the scattered
+// tables: rows whose prefixes differ order as their prefixes do; equal prefixes leave the order to
+// the keys themselves. The keys are written one after the other, each in a form that ends itself
+// (a text ends in 0, its bytes 0 and 1 escaped), a descending key's bytes inverted, then the note
+// ID; what does not fit is left out.
+using Prefix = std::array<std::uint64_t, 3>;
+
+class PrefixWriter {
+ public:
+  bool Full() const { return size_ == bytes_.size(); }
+  void Put(std::uint8_t byte) {
+    if (!Full()) bytes_[size_++] = invert_ ? static_cast<std::uint8_t>(~byte) : byte;
+  }
+  void PutBigEndian(std::uint64_t value) {
+    for (int i = 56; i >= 0; i -= 8) Put(static_cast<std::uint8_t>(value >> i));
+  }
+  void Key(const Key& key, bool descending) {
+    invert_ = descending;
+    Put(static_cast<std::uint8_t>(key.rank));
+    switch (key.rank) {
+      case Key::Number: {
+        // Doubles as unsigned integers in numeric order; every NaN last.
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(key.number);
+        PutBigEndian(std::isnan(key.number) ? ~std::uint64_t{0} : bits >> 63 ? ~bits : bits | std::uint64_t{1} << 63);
+        break;
+      }
+      case Key::Time:
+        Put(key.hasDate);
+        PutBigEndian(static_cast<std::uint64_t>(key.instant) ^ std::uint64_t{1} << 63);
+        break;
+      case Key::Text:
+        for (char c : key.text) {
+          if (Full()) return;
+          const std::uint8_t byte = FoldCase(c);
+          if (byte <= 1) Put(1);
+          Put(byte <= 1 ? static_cast<std::uint8_t>(byte + 1) : byte);
+        }
+        Put(0);
+        break;
+      case Key::None: break;
+    }
+  }
+  // Ties of all keys go by note ID.
+  void NoteId(std::uint32_t noteId) {
+    invert_ = false;
+    for (int i = 24; i >= 0; i -= 8) Put(static_cast<std::uint8_t>(noteId >> i));
+  }
+  Prefix Get() const {
+    Prefix prefix{};
+    for (std::size_t i = 0; i < bytes_.size(); ++i) prefix[i / 8] = prefix[i / 8] << 8 | bytes_[i];
+    return prefix;
+  }
+
+ private:
+  std::array<std::uint8_t, 24> bytes_{};
+  std::size_t size_ = 0;
+  bool invert_ = false;
+};
 
 // The elements of a categorised value that head categories of their own: each distinct element
 // of a list once, by its first place; kWhole for an empty list or a single value.
@@ -197,6 +259,8 @@ void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, Pack
   std::vector<std::uint16_t> choices;
   std::vector<std::vector<std::uint16_t>> options(stride);
   std::vector<std::size_t> odometer(stride);
+  instanceDocument.reserve(documents.size());
+  choices.reserve(documents.size() * stride);
   for (std::uint32_t d = 0; d < documents.size(); ++d) {
     const std::uint8_t* table = rows.TableOf(documents[d]);
     for (std::size_t k = 0; k < keys.size(); ++k)
@@ -216,32 +280,51 @@ void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, Pack
     const std::uint16_t choice = keys[k].categorized ? choices[instance * stride + choiceSlot[k]] : kWhole;
     return KeyOf(ValueInTable(table, keys[k].column), choice);
   };
-  std::vector<std::uint32_t> order(instanceDocument.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+  auto before = [&](std::uint32_t a, std::uint32_t b) {
     for (std::size_t k = 0; k < keys.size(); ++k)
       if (const int c = Compare(keyOf(a, k), keyOf(b, k))) return keys[k].descending ? c > 0 : c < 0;
     const std::uint32_t idA = documents[instanceDocument[a]].noteId, idB = documents[instanceDocument[b]].noteId;
     return idA != idB ? idA < idB : a < b;
+  };
+  struct Sortable {
+    Prefix prefix;
+    std::uint32_t instance;
+  };
+  std::vector<Sortable> sortables(instanceDocument.size());
+  for (std::uint32_t i = 0; i < sortables.size(); ++i) {
+    PrefixWriter writer;
+    for (std::size_t k = 0; k < keys.size() && !writer.Full(); ++k) writer.Key(keyOf(i, k), keys[k].descending);
+    writer.NoteId(documents[instanceDocument[i]].noteId);
+    sortables[i] = {writer.Get(), i};
+  }
+  std::sort(sortables.begin(), sortables.end(), [&](const Sortable& a, const Sortable& b) {
+    return a.prefix != b.prefix ? a.prefix < b.prefix : before(a.instance, b.instance);
   });
+  std::vector<std::uint32_t> order(sortables.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = sortables[i].instance;
+  std::vector<Sortable>().swap(sortables);
 
+  std::size_t categorizedEnd = 0;
+  for (std::size_t k = 0; k < keys.size(); ++k)
+    if (keys[k].categorized) categorizedEnd = k + 1;
   std::vector<std::uint8_t> categoryTables;
   const std::uint64_t categoryBase = rows.tables.size();
   std::uint32_t nextCategoryId = kFirstCategoryId;
   rows.entries.reserve(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
     const std::uint32_t instance = order[i];
+    // The first key, up to the last categorised one, in which this row differs from the one before.
     std::size_t firstChange = 0;
     if (i > 0) {
-      firstChange = keys.size();
-      for (std::size_t k = 0; k < keys.size(); ++k)
+      firstChange = categorizedEnd;
+      for (std::size_t k = 0; k < categorizedEnd; ++k)
         if (Compare(keyOf(order[i - 1], k), keyOf(instance, k)) != 0) {
           firstChange = k;
           break;
         }
     }
     const PackedRows::Entry& document = documents[instanceDocument[instance]];
-    for (std::size_t k = firstChange; k < keys.size(); ++k) {
+    for (std::size_t k = firstChange; k < categorizedEnd; ++k) {
       if (!keys[k].categorized) continue;
       rows.entries.push_back({categoryBase + categoryTables.size(), nextCategoryId++});
       AppendCategoryTable(ValueInTable(rows.TableOf(document), keys[k].column),

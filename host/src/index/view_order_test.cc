@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "index/packed_value.h"
@@ -76,6 +77,20 @@ TEST(ViewOrder, SortsByTheSortedColumnsLeftToRightThenByNoteId) {
        {{0}},
        {{4, {T({"b", "a"})}}, {8, {T({"a", "z"})}}},
        {8, 4}},
+      {"texts alike beyond the sort prefix",
+       {{0}, {1, true}},
+       {{4, {T({std::string(30, 'x') + "b"}), N(1)}}, {8, {T({std::string(30, 'x') + "a"}), N(1)}},
+        {12, {T({std::string(30, 'x') + "a"}), N(2)}}},
+       {12, 8, 4}},
+      {"bytes 0 and 1 in texts",
+       {{0}},
+       {{4, {T({std::string("a\x01")})}}, {8, {T({std::string("a")})}}, {12, {T({std::string("a\0b", 3)})}},
+        {16, {T({std::string("a\x02")})}}},
+       {8, 12, 4, 16}},
+      {"negative numbers, infinity and NaN",
+       {{0}},
+       {{4, {N(std::nan(""))}}, {8, {N(3)}}, {12, {N(-0.5)}}, {16, {N(-1e300)}}, {20, {N(-INFINITY)}}},
+       {20, 16, 12, 8, 4}},
       {"several kinds in one column: empty list, numbers, date/times, texts",
        {{0}},
        {{4, {T({"a"})}}, {8, {D(0, 0, 0)}}, {12, {N(5)}}, {16, {T({})}}},
