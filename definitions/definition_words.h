@@ -10,8 +10,9 @@ inline constexpr std::string_view kFormulaWord = "Formula";
 inline constexpr std::string_view kTrueWord = "TRUE";
 inline constexpr std::string_view kFalseWord = "FALSE";
 
-// Whether `field` is `word` (plain ASCII) without regard to the case of ASCII letters. A byte of
-// a double-byte character never matches, as no letter of `word` is a lead byte.
+// Whether `field` is `word` (plain ASCII) without regard to the case of ASCII letters. Exact for
+// code page 932 fields too: a field holding a double-byte character never matches, as its lead
+// byte matches no byte of `word`.
 constexpr bool IsWord(std::string_view field, std::string_view word) {
   if (field.size() != word.size()) return false;
   auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
