@@ -13,7 +13,7 @@
 
 // Writes `list` as a definition file of `view` to `platformPath`, replacing any file there once
 // the new one is complete. Returns false, with nothing written, when the file cannot be created
-// or written. Shows no message. The view is closed on return, but after a host failure.
+// or written. Shows no message. The view is closed on return, except after a host failure.
 bool SaveDefinitionFile(const ColumnSpecList& list, LNViewFolder& view, std::string_view platformPath);
 
 // Replaces the contents of `list` with the columns of the definition file at `platformPath`:
@@ -21,5 +21,5 @@ bool SaveDefinitionFile(const ColumnSpecList& list, LNViewFolder& view, std::str
 // output; for a file of another view, after the user agrees, the view's own columns, then the
 // file's formula columns. Returns false, with the list unchanged, after telling the user why
 // (a file that cannot be opened, one that is not a definition file, or the user's No). A formula
-// the host rejects is skipped. The view is closed on return, but after a host failure.
+// the host rejects is skipped. The view is closed on return, except after a host failure.
 bool LoadDefinitionFile(ColumnSpecList& list, LNViewFolder& view, std::string_view platformPath);
