@@ -124,6 +124,18 @@ LNAPI STATUS CoreCloseCollection(CoreCollectionHandle collection);
 // Releases the database handle; collections opened from it stay readable until closed.
 LNAPI STATUS CoreCloseDatabase(CoreDatabaseHandle database);
 
+// Reads a database from DXL files (several files together form one database) and opens it in the
+// handle table; `server` (null or "" for a local database) is the server name it reports.
+// Warnings and the detail of a failure, naming the file, go to standard error. kErrDatabaseRead
+// when a file cannot be read or is not DXL; nothing is opened then.
+LNAPI STATUS CoreOpenDxlDatabase(const char* const* fileSystemPaths, std::uint32_t count, const char* server,
+                                 CoreDatabaseHandle* database);
+
+// Calls `visit` for every view and folder of the database in note-ID order, with its note ID,
+// whether it is a folder, and its name followed by each alias after a "|" (UTF-8, "By Name|ByName").
+using CoreViewVisitor = void (*)(void* context, std::uint32_t noteId, int isFolder, const char* nameAndAliases);
+LNAPI STATUS CoreListViews(CoreDatabaseHandle database, CoreViewVisitor visit, void* context);
+
 // An ID table holding the `count` note IDs at `noteIds` (duplicates are held once).
 LNAPI STATUS CoreCreateIdTable(const std::uint32_t* noteIds, std::uint32_t count, CoreIdTableHandle* table);
 LNAPI STATUS CoreFreeIdTable(CoreIdTableHandle table);

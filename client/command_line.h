@@ -1,0 +1,49 @@
+// The client's command line:
+//
+//   notes-client export --db FILE.dxl (--view NAME | --view-id HEX) [--select HEX[,HEX...]]
+//                       [--append] [--entry LABEL] [--server NAME] [--console] TYPED-NAME
+//   notes-client views --db FILE.dxl
+//   notes-client entries
+//
+// --db may be given more than once: the files together form one database. Arguments are kept as
+// given, in the locale's character set.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace client {
+
+inline constexpr char kUsage[] =
+    "usage: notes-client export --db FILE.dxl (--view NAME | --view-id HEX) [--select HEX[,HEX...]]\n"
+    "                           [--append] [--entry LABEL] [--server NAME] [--console] TYPED-NAME\n"
+    "       notes-client views --db FILE.dxl\n"
+    "       notes-client entries\n"
+    "--db may be given more than once: the files together form one database.\n";
+
+inline constexpr char kDefaultEntryLabel[] = "Export CSV File";
+
+enum class Command { Export, Views, Entries };
+
+struct CommandLine {
+  Command command = Command::Export;
+  std::vector<std::string> databaseFiles;
+  std::optional<std::string> viewName;
+  std::optional<std::uint32_t> viewNoteId;
+  std::vector<std::uint32_t> selectedNoteIds;
+  bool append = false;
+  std::string entryLabel = kDefaultEntryLabel;
+  std::string server;
+  bool console = false;
+  std::string typedName;
+};
+
+// The command line after the program name. Throws ClientError naming the first problem.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// A note ID written as 1 to 8 hexadecimal digits, with or without "0x"; nothing for other text.
+std::optional<std::uint32_t> ParseNoteId(const std::string& text);
+
+}  // namespace client

@@ -1,0 +1,48 @@
+// notes-client: the stand-in for the Notes client's export dialog. See client/command_line.h.
+#include <iostream>
+#include <optional>
+
+#include <QApplication>
+#include <platform/ui.h>
+
+#include "client/client_error.h"
+#include "client/command_line.h"
+#include "client/commands.h"
+
+namespace {
+
+int Run(int& argc, char** argv) {
+  using namespace client;
+  CommandLine line;
+  try {
+    line = ParseCommandLine({argv + 1, argv + argc});
+  } catch (const ClientError& error) {
+    std::cerr << "notes-client: " << error.message << "\n" << kUsage;
+    return kClientErrorStatus;
+  }
+  try {
+    switch (line.command) {
+      case Command::Export: {
+        // The client owns the application's message loop when there is a display to show it on.
+        std::optional<QApplication> application;
+        if (!line.console && platform::DisplayAvailable()) application.emplace(argc, argv);
+        RunExport(line);
+        break;
+      }
+      case Command::Views:
+        ListViews(line, std::cout);
+        break;
+      case Command::Entries:
+        ListEntries(std::cout);
+        break;
+    }
+  } catch (const ClientError& error) {
+    std::cerr << "notes-client: " << error.message << "\n";
+    return kClientErrorStatus;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return Run(argc, argv); }
