@@ -2,7 +2,6 @@
 #include "host/core.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "index/bytes.h"
