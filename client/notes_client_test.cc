@@ -1,0 +1,263 @@
+// End-to-end: notes-client runs as a program from a Notes program directory of its own (the client
+// copied, the libraries beside it, a notes.ini written by hand), exports the DXL fixtures of
+// client/testdata and the output files are compared byte for byte.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <platform/cp932.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kNotesDir = NVORPEL_NOTES_DIR;
+const fs::path kTestData = fs::path(NVORPEL_SOURCE_DIR) / "client" / "testdata";
+const std::string kShop = (kTestData / "shop.xml").string();
+const std::string kRegionView = (kTestData / "region-view.xml").string();
+
+constexpr char kNotesIni[] =
+    "[Notes]\r\n"
+    "VIEWEXP5=Export CSV File,1,_Vorpel,,.CSV,.TXT,,1,\r\n"
+    "VIEWEXP6=Export XML File,0,_Vorpel,xml,.XML,,1,\r\n"
+    "VIEWEXP7=Broken Export,1,_Missing,,.CSV,\r\n";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+// A Notes program directory of this test process: the client copied in (so that it finds the
+// notes.ini beside it), the libraries linked to the built ones.
+fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
+  fs::create_directories(directory);
+  fs::copy_file(kNotesDir / "notes-client", directory / "notes-client", fs::copy_options::overwrite_existing);
+  for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so"})
+    if (!fs::exists(directory / library)) fs::create_symlink(kNotesDir / library, directory / library);
+  if (withNotesIni) WriteFile(directory / "notes.ini", kNotesIni);
+  return directory;
+}
+
+// Runs the client in `workDirectory` with standard input empty, in a UTF-8 locale, without a
+// display unless `displayless` is false (then on Qt's offscreen platform).
+Result RunClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
+                 bool displayless = true) {
+  const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
+  std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
+  if (!displayless) environment.push_back("QT_QPA_PLATFORM=offscreen");
+  std::vector<std::string> argv = {(program / "notes-client").string()};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+
+  const pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> args, env;
+    for (std::string& a : argv) args.push_back(a.data());
+    for (std::string& e : environment) env.push_back(e.data());
+    args.push_back(nullptr);
+    env.push_back(nullptr);
+    if (chdir(workDirectory.c_str()) != 0) _exit(126);
+    dup2(open("/dev/null", O_RDONLY), 0);
+    dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    execve(args[0], args.data(), env.data());
+    _exit(127);
+  }
+  Result result;
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  return result;
+}
+
+class NotesClientTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    root_ = fs::path(::testing::TempDir()) / ("notes-client-e2e-" + std::to_string(getpid()));
+    fs::remove_all(root_);
+    program_ = MakeProgramDirectory(root_ / "Notes", true);
+  }
+  static void TearDownTestSuite() { fs::remove_all(root_); }
+
+  void SetUp() override {
+    work_ = root_ / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(work_);
+    // The output goes below directories whose names hold a trail byte 0x5C in code page 932.
+    output_ = work_ / "出力ソ" / "表";
+    fs::create_directories(output_);
+  }
+
+  Result Run(const std::vector<std::string>& arguments, bool displayless = true) const {
+    return RunClient(program_, work_, arguments, displayless);
+  }
+
+  static inline fs::path root_, program_;
+  fs::path work_, output_;
+};
+
+TEST_F(NotesClientTest, ExportsWholeFilesByteForByte) {
+  const struct {
+    const char* name;
+    std::vector<std::string> options;  // before the typed name
+    std::string typed;                 // the file name ("" for the case's own) and the switches
+    std::string before;                // the file's content before the export ("" for no file)
+    std::string expected;              // UTF-8, compared in code page 932
+    bool displayless = true;
+  } kCases[] = {
+      {"items", {"--view", "Items"}, " /X", "",
+       "A-1,ソース表,\"12,345.00\",赤;青,2026/04/01\r\n"
+       "B-2,\"He said \"\"hi\"\", twice\",2.25,緑,2026/04/02\r\n"
+       "C-3,\"two\nlines\",-3.00,,\r\n"},
+      {"header-and-tabs", {"--view", "商品一覧"}, " /X /H /S1", "",
+       "コード\t名前\t価格\tタグ\t登録日\r\n"
+       "A-1\tソース表\t12,345.00\t赤;青\t2026/04/01\r\n"
+       "B-2\t\"He said \"\"hi\"\", twice\"\t2.25\t緑\t2026/04/02\r\n"
+       "C-3\t\"two\nlines\"\t-3.00\t\t\r\n"},
+      {"selected", {"--view", "ITEMS", "--select", "28,20,2C"}, " /X /D1", "",
+       "A-1,ソース表,\"12,345.00\",赤;青,2026/04/01\r\n"
+       "C-3,\"two\nlines\",-3.00,,\r\n"},
+      {"nothing-selected", {"--view", "Items"}, " /X /H /D1", "", "コード,名前,価格,タグ,登録日\r\n"},
+      {"appended", {"--view", "Items", "--append"}, " /X /H", "既存の行\r\n",
+       "既存の行\r\n"
+       "コード,名前,価格,タグ,登録日\r\n"
+       "A-1,ソース表,\"12,345.00\",赤;青,2026/04/01\r\n"
+       "B-2,\"He said \"\"hi\"\", twice\",2.25,緑,2026/04/02\r\n"
+       "C-3,\"two\nlines\",-3.00,,\r\n"},
+      {"replaced", {"--view", "Items"}, " /X /D1", "old content\r\n", ""},
+      {"categories-from-joined-files", {"--db", kRegionView, "--view-id", "C"}, " /X /H", "",
+       "地域,コード\r\n東,\r\n,A-1\r\n,C-3\r\n西,\r\n,B-2\r\n"},
+      {"with-a-display", {"--view", "ByRegion", "--db", kRegionView}, " /X", "",
+       "東,\r\n,A-1\r\n,C-3\r\n西,\r\n,B-2\r\n", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = output_ / (std::string(c.name) + ".csv");
+    if (!c.before.empty()) WriteFile(file, platform::Utf8ToCp932(c.before));
+    ASSERT_EQ(fs::exists(file), !c.before.empty());
+    std::vector<std::string> arguments = {"export", "--db", kShop};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    if (c.displayless) arguments.push_back("--console");
+    arguments.push_back(file.string() + c.typed);
+
+    const Result result = Run(arguments, c.displayless);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(ReadFile(file), platform::Utf8ToCp932(c.expected));
+  }
+}
+
+TEST_F(NotesClientTest, TypedNameWithoutExtensionGetsCsv) {
+  const Result result = Run({"export", "--db", kShop, "--view", "Items", "--console", "出力ソ/表/一覧 /X"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string expected = ReadFile(output_ / "一覧.csv");
+  EXPECT_EQ(expected.substr(0, 4), "A-1,");
+}
+
+// The plug-in tells the user and writes nothing; to the client the export has ended normally.
+TEST_F(NotesClientTest, PluginMessagesEndTheExportWithNoFile) {
+  const struct {
+    const char* name;
+    std::vector<std::string> view;
+    std::string switches;
+    std::string message;  // UTF-8, a part of standard error
+  } kCases[] = {
+      {"no-sheet-without-display", {"--view", "Items"}, "", "/X"},
+      {"not-a-view", {"--view-id", "20"}, " /X", "desktop.dsk内の個人フォルダから書き出すことは出来ません。"},
+      {"no-such-note", {"--view-id", "FFF0"}, " /X", "desktop.dsk内の個人フォルダから書き出すことは出来ません。"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = output_ / (std::string(c.name) + ".csv");
+    std::vector<std::string> arguments = {"export", "--db", kShop, "--console"};
+    arguments.insert(arguments.end(), c.view.begin(), c.view.end());
+    arguments.push_back(file.string() + c.switches);
+    const Result result = Run(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(file));
+  }
+}
+
+TEST_F(NotesClientTest, AFullDiskIsReportedAndEndsTheRun) {
+  const Result result = Run({"export", "--db", kShop, "--view", "Items", "--console", "/dev/full /X /H"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.err, "");
+}
+
+TEST_F(NotesClientTest, ClientErrorsExitWithTwoAndWriteNothing) {
+  const fs::path file = output_ / "never.csv";
+  const std::string typed = file.string() + " /X";
+  const struct {
+    std::vector<std::string> arguments;
+    std::string message;  // a part of standard error
+  } kCases[] = {
+      {{}, "no command given"},
+      {{"export", "--view", "Items", typed}, "export needs --db FILE.dxl"},
+      {{"export", "--db", kShop, "--view-id", "xyz", typed}, "not a note ID"},
+      {{"export", "--db", (work_ / "missing.xml").string(), "--view", "Items", typed}, "missing.xml"},
+      {{"export", "--db", kRegionView, "--db", (kTestData / "..").string(), "--view", "Items", typed},
+       "cannot read the database"},
+      {{"export", "--db", kShop, "--view", "Nowhere", typed}, "no view or folder named \"Nowhere\""},
+      {{"export", "--db", kShop, "--view", "Items", "--entry", "Export PDF File", typed},
+       "no export entry \"Export PDF File\""},
+      {{"export", "--db", kShop, "--view", "Items", "--entry", "Broken Export", typed}, "libnMissing.so"},
+      {{"views", "--db", (work_ / "missing.xml").string()}, "missing.xml"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(file));
+  }
+}
+
+TEST_F(NotesClientTest, WithoutNotesIniThereIsNothingToExportWith) {
+  const fs::path program = MakeProgramDirectory(work_ / "NoIni", false);
+  const struct {
+    std::vector<std::string> arguments;
+  } kCases[] = {{{"entries"}}, {{"export", "--db", kShop, "--view", "Items", "out.csv /X"}}};
+  for (const auto& c : kCases) {
+    const Result result = RunClient(program, work_, c.arguments);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("notes.ini not found"), std::string::npos) << result.err;
+  }
+}
+
+TEST_F(NotesClientTest, ListsTheViewsOfJoinedFiles) {
+  const Result result = Run({"views", "--db", kShop, "--db", kRegionView});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "00000008  view    商品一覧 (Items)\n"
+            "          columns: コード | 名前 | 価格 | タグ | メモ | 登録日\n"
+            "0000000C  view    By Region (ByRegion)\n"
+            "          columns: 地域 | コード\n");
+}
+
+TEST_F(NotesClientTest, ListsTheExportEntries) {
+  const Result result = Run({"entries"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "VIEWEXP5  \"Export CSV File\"  library _Vorpel (libnVorpel.so)  option \"\"\n"
+            "VIEWEXP6  \"Export XML File\"  library _Vorpel (libnVorpel.so)  option \"xml\"\n"
+            "VIEWEXP7  \"Broken Export\"  library _Missing (libnMissing.so)  option \"\"\n");
+}
+
+}  // namespace
