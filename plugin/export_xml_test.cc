@@ -1,0 +1,191 @@
+// The XML run through PluginApp::DoExportView, as the client starts it: whole files, byte for
+// byte, each also read by xmllint.
+#include "plugin/export_xml.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "plugin/export_fixture.h"
+#include "xml/xml_test_support.h"
+
+namespace {
+
+using host::testing::DatabaseBuilder;
+using host::testing::Sort;
+using platform::Utf8ToCp932;
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+using xml_test::XmlLintComplaints;
+
+// `text` with every line feed as CR LF.
+std::string Crlf(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+const std::string kStartTag = "<database title=\"A&amp;B&lt;C\" server=\"\" path=\"sales.nsf\" view=\"By Name\">\n";
+const std::string kDocs =
+    "<doc>\n<view name=\"Name\">阿部</view>\n<view name=\"Note\">①髙，</view>\n</doc>\n"
+    "<doc>\n<view name=\"Name\">馬場</view>\n<view name=\"Note\">&lt;b&gt;</view>\n</doc>\n";
+
+class ExportXmlTest : public ExportFixture {
+ protected:
+  void SetUp() override {
+    ExportFixture::SetUp();
+    abe_ = db_.Document("Order").Text("Name", {"阿部"}).Text("Note", {"①髙，"}).Id();
+    db_.Document("Order").Text("Name", {"馬場"}).Text("Note", {"<b>"});
+    view_ = db_.View("By Name")
+                .Column({.title = "Name", .itemName = "Name", .sort = Sort::Ascending})
+                .Column({.title = "Note", .itemName = "Note"})
+                .Id();
+  }
+
+  // The file, which must be well formed.
+  std::string ReadXml(const std::string& name) {
+    const std::string file = Read(name);
+    EXPECT_EQ(XmlLintComplaints(file), "");
+    return file;
+  }
+
+  DatabaseBuilder db_{"A&B<C", "sales.nsf"};
+  NOTEID abe_ = 0, view_ = 0;
+};
+
+TEST_F(ExportXmlTest, WritesAShiftJisFileWithCrLfLineEnds) {
+  EXPECT_EQ(Export(Params(db_, view_), Typed("out", "/X"), "xml"), 0);
+  EXPECT_EQ(ReadXml("out.xml"),
+            Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag + kDocs + "</database>\n")));
+  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.progress.calls,
+              ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:XMLファイルを書き出しています...",
+                          "range:0,2", "pos:0", "counter:0/2文書 (0%)", "pos:1", "counter:1/2文書 (50%)", "destroyed"));
+}
+
+TEST_F(ExportXmlTest, E1WritesUtf8AfterADeclarationWithoutEncoding) {
+  Export(Params(db_, view_), Typed("out.xml", "/X /E1"), "XML");
+  const std::string file = ReadXml("out.xml");
+  EXPECT_EQ(file, Crlf("<?xml version=\"1.0\"?>\n" + kStartTag + kDocs + "</database>\n"));
+  EXPECT_NE(file.find("\xEF\xBC\x8C</view>"), std::string::npos) << "the full-width comma";
+}
+
+TEST_F(ExportXmlTest, AnEmptyViewGivesTheDeclarationAndTheDatabaseElement) {
+  const NOTEID folder = db_.Folder("Empty").Column({.title = "Name", .itemName = "Name"}).Id();
+  Export(Params(db_, folder), Typed("out.xml", "/X"), "xml");
+  EXPECT_EQ(ReadXml("out.xml"),
+            Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                 "<database title=\"A&amp;B&lt;C\" server=\"\" path=\"sales.nsf\" view=\"Empty\">\n"
+                 "</database>\n"));
+}
+
+TEST_F(ExportXmlTest, ACrLfInsideAValueIsStoredAsCrCrLf) {
+  const NOTEID memo = db_.View("Memo").Column({.title = "Memo", .itemName = "Memo"}).Selection("SELECT Memo != \"\"").Id();
+  db_.Document("Memo").Text("Memo", {"a\r\nb"});
+  Export(Params(db_, memo), Typed("out.xml", "/X"), "xml");
+  EXPECT_THAT(ReadXml("out.xml"),
+              EndsWith("<doc>\r\n<view name=\"Memo\" xml:space=\"preserve\">a\r\r\nb</view>\r\n</doc>\r\n</database>\r\n"));
+}
+
+TEST_F(ExportXmlTest, CancelAfterTheFirstDocumentStillEndsTheFile) {
+  ui_.progress.cancelPresses = [](int position) { return position == 0 ? 1 : 0; };
+  Export(Params(db_, view_), Typed("out.xml", "/X"), "xml");
+  EXPECT_EQ(ReadXml("out.xml"), Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag +
+                                                 kDocs.substr(0, kDocs.find("<doc>", 1)) + "</database>\n")));
+}
+
+TEST_F(ExportXmlTest, TheFileIsCreatedAnewEvenWithTheAppendFlag) {
+  Write("out.xml", "old contents that are longer than nothing");
+  Export(Params(db_, view_), Typed("out.xml", "/X"), "xml", kAppendToFile);
+  EXPECT_THAT(ReadXml("out.xml"), StartsWith("<?xml"));
+}
+
+TEST_F(ExportXmlTest, SwitchesChooseNoteIdsTypesItemsAndAttachmentsBesideTheFile) {
+  DatabaseBuilder db("Files", "files.nsf", "Server/Org");
+  db.Document().Text("Name", {"x"}).Attachment("a.txt", "a.txt", "AAA");
+  const NOTEID view = db.View("V").Column({.title = "Name", .itemName = "Name"}).Id();
+  Export(Params(db, view), Typed("out.xml", "/X /N /T /I /P"), "xml");
+  EXPECT_EQ(ReadXml("out.xml"),
+            Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                 "<database title=\"Files\" server=\"Server/Org\" path=\"files.nsf\" view=\"V\">\n"
+                 "<doc noteid=\"00000102\">\n"
+                 "<view name=\"Name\" type=\"TEXT\">x</view>\n"
+                 "<item name=\"Name\" type=\"TEXT\">x</item>\n"
+                 "<file noteid=\"00000102\" filename=\"a.txt\">a.txt</file>\n"
+                 "</doc>\n"
+                 "</database>\n"));
+  EXPECT_EQ(Read("out.files/00000102/a.txt"), "AAA");
+}
+
+TEST_F(ExportXmlTest, ADocumentThatCannotBeOpenedStillGetsItsElementAndOneMessage) {
+  DatabaseBuilder db;
+  host::testing::DocumentBuilder gone = db.Document();
+  gone.Text("Name", {"gone"});
+  const NOTEID view = db.View("V").Column({.title = "Name", .itemName = "Name"}).Id();
+  const ExportViewParams params = Params(db, view);  // the entries are read already
+  gone.Deleted();
+  Export(params, Typed("out.xml", "/X"), "xml");
+  EXPECT_THAT(ReadXml("out.xml"), EndsWith("<doc>\r\n<view name=\"Name\">gone</view>\r\n</doc>\r\n</database>\r\n"));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_THAT(ui_.messages[0].text, StartsWith("104 : "));
+  EXPECT_THAT(ui_.messages[0].text, EndsWith("\n文書(NOTEID=00000102)の取得に失敗しました。"));
+}
+
+TEST_F(ExportXmlTest, AnExportLargerThanOneWriteBlockComesOutWhole) {
+  DatabaseBuilder db;
+  const std::string value(100, 'v');
+  for (int i = 0; i < 2000; ++i) db.Document().Text("Name", {value});
+  const NOTEID view = db.View("V").Column({.title = "Name", .itemName = "Name"}).Id();
+  Export(Params(db, view), Typed("out.xml", "/X"), "xml");
+  const std::string file = ReadXml("out.xml");
+  ASSERT_GT(file.size(), 3u * 64 * 1024);
+  std::size_t docs = 0;
+  for (std::size_t at = file.find("<doc>"); at != std::string::npos; at = file.find("<doc>", at + 1)) ++docs;
+  EXPECT_EQ(docs, 2000u);
+  EXPECT_THAT(file, EndsWith("</doc>\r\n</database>\r\n"));
+}
+
+TEST_F(ExportXmlTest, AFileThatCannotBeOpenedOrWrittenEndsTheRunWithOneMessage) {
+  Export(Params(db_, view_), Typed("missing/out.xml", "/X"), "xml");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_THAT(ui_.messages[0].text, StartsWith("102 : "));
+  EXPECT_THAT(ui_.messages[0].text, EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir_));
+
+  ui_.messages.clear();
+  std::filesystem::create_symlink("/dev/full", dir_ / "full.xml");
+  const std::string typed = Typed("full.xml");
+  Export(Params(db_, view_), typed + " /X", "xml");
+  EXPECT_THAT(ui_.Texts(), ElementsAre("ファイル(" + platform::Cp932ToUtf8(typed) +
+                                       ")に書き込めませんでした。\nディスクに空きがありません。"));
+}
+
+TEST(ToUtf8, EncodesEachUnitOfTheCodePage932TextAndLeavesTheLocaleAlone) {
+  const std::string localeBefore = std::setlocale(LC_ALL, nullptr);
+  const struct {
+    std::string cp932;
+    std::string utf8;
+  } cases[] = {
+      {"", ""},
+      {"<a b=\"c\">\n", "<a b=\"c\">\n"},
+      {"\x81\x43", "\xEF\xBC\x8C"},      // ，
+      {"\xB1", "\xEF\xBD\xB1"},          // half-width ｱ
+      {"\x81\x98", "\xC2\xA7"},          // §, two bytes
+      {"\x83\x9F", "\xCE\x91"},          // Α
+      {"\x87\x40\xFB\xFC", "①髙"},      // the NEC and IBM rows
+      {"\x81", "\xEF\xBF\xBD"},          // a lone lead byte
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ToUtf8(c.cp932), c.utf8);
+  }
+  EXPECT_EQ(std::setlocale(LC_ALL, nullptr), localeBefore);
+}
+
+}  // namespace
