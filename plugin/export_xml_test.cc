@@ -167,6 +167,38 @@ TEST_F(ExportXmlTest, AFileThatCannotBeOpenedOrWrittenEndsTheRunWithOneMessage) 
                                        ")に書き込めませんでした。\nディスクに空きがありません。"));
 }
 
+TEST_F(ExportXmlTest, EveryViewOfTheSampleDatabaseExportsToWellFormedFilesInBothEncodings) {
+  const std::string sample = std::string(NVORPEL_SOURCE_DIR) + "/samples/orders.xml";
+  const char* paths[] = {sample.c_str()};
+  CoreDatabaseHandle database = 0;
+  ASSERT_EQ(CoreOpenDxlDatabase(paths, 1, nullptr, &database), host::kNoError);
+  std::vector<NOTEID> views;
+  CoreListViews(
+      database, [](void* context, std::uint32_t id, int, const char*) { static_cast<std::vector<NOTEID>*>(context)->push_back(id); },
+      &views);
+  ASSERT_GE(views.size(), 4u);
+  for (const NOTEID view : views) {
+    for (const char* encoding : {"/E0", "/E1"}) {
+      SCOPED_TRACE(std::to_string(view) + encoding);
+      ExportViewParams params;
+      params.SetDatabaseHandle(database);
+      params.SetViewNoteId(view);
+      CoreCollectionHandle collection = 0;
+      ASSERT_EQ(CoreOpenCollection(database, view, &collection), host::kNoError);
+      params.SetCollectionHandle(collection);
+      Export(params, Typed("sample.xml", std::string("/X /N /T /I /C /P ") + encoding), "xml");
+      CoreCloseCollection(collection);
+      const std::string file = ReadXml("sample.xml");
+      EXPECT_THAT(file, EndsWith("</database>\r\n"));
+    }
+  }
+  EXPECT_TRUE(Exists("sample.files")) << "the sample's attachments were detached";
+  for (const auto& message : ui_.messages) {
+    EXPECT_THAT(message.text, ::testing::HasSubstr("上書きしますか?")) << "only overwrite questions";
+  }
+  CoreCloseDatabase(database);
+}
+
 TEST(ToUtf8, EncodesEachUnitOfTheCodePage932TextAndLeavesTheLocaleAlone) {
   const std::string localeBefore = std::setlocale(LC_ALL, nullptr);
   const struct {
