@@ -130,8 +130,8 @@ std::uint32_t PluginApp::ExportXml(const ExportViewParams& params, std::uint16_t
 
   const std::string outputPath = target.fileName.GetPlatformTextPtr();
   columns_.SetXmlFormat(options.ColumnFormat == 0 ? &session_ : nullptr, ListSeparatorText(options.ListSeparater),
-                        options.ItemAll != 0, options.FieldAll != 0, options.OutputNoteid != 0,
-                        options.OutputType != 0, options.AttachFile != 0 ? outputPath.c_str() : nullptr);
+                        options.ItemAll != 0, options.FieldAll != 0, options.OutputNoteid != 0, options.OutputType != 0,
+                        options.AttachFile != 0 ? outputPath.c_str() : nullptr);
   const bool utf8 = options.XmlEncode != 0;
   const auto encoded = [utf8](std::string text) { return utf8 ? ToUtf8(text) : text; };
 

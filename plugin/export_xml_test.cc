@@ -62,8 +62,8 @@ class ExportXmlTest : public ExportFixture {
 
 TEST_F(ExportXmlTest, WritesAShiftJisFileWithCrLfLineEnds) {
   EXPECT_EQ(Export(Params(db_, view_), Typed("out", "/X"), "xml"), 0);
-  EXPECT_EQ(ReadXml("out.xml"),
-            Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag + kDocs + "</database>\n")));
+  EXPECT_EQ(ReadXml("out.xml"), Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag +
+                                                 kDocs + "</database>\n")));
   EXPECT_THAT(ui_.messages, IsEmpty());
   EXPECT_THAT(ui_.progress.calls,
               ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:XMLファイルを書き出しています...",
@@ -80,18 +80,19 @@ TEST_F(ExportXmlTest, E1WritesUtf8AfterADeclarationWithoutEncoding) {
 TEST_F(ExportXmlTest, AnEmptyViewGivesTheDeclarationAndTheDatabaseElement) {
   const NOTEID folder = db_.Folder("Empty").Column({.title = "Name", .itemName = "Name"}).Id();
   Export(Params(db_, folder), Typed("out.xml", "/X"), "xml");
-  EXPECT_EQ(ReadXml("out.xml"),
-            Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
-                 "<database title=\"A&amp;B&lt;C\" server=\"\" path=\"sales.nsf\" view=\"Empty\">\n"
-                 "</database>\n"));
+  EXPECT_EQ(ReadXml("out.xml"), Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                                     "<database title=\"A&amp;B&lt;C\" server=\"\" path=\"sales.nsf\" view=\"Empty\">\n"
+                                     "</database>\n"));
 }
 
 TEST_F(ExportXmlTest, ACrLfInsideAValueIsStoredAsCrCrLf) {
-  const NOTEID memo = db_.View("Memo").Column({.title = "Memo", .itemName = "Memo"}).Selection("SELECT Memo != \"\"").Id();
+  const NOTEID memo =
+      db_.View("Memo").Column({.title = "Memo", .itemName = "Memo"}).Selection("SELECT Memo != \"\"").Id();
   db_.Document("Memo").Text("Memo", {"a\r\nb"});
   Export(Params(db_, memo), Typed("out.xml", "/X"), "xml");
-  EXPECT_THAT(ReadXml("out.xml"),
-              EndsWith("<doc>\r\n<view name=\"Memo\" xml:space=\"preserve\">a\r\r\nb</view>\r\n</doc>\r\n</database>\r\n"));
+  EXPECT_THAT(
+      ReadXml("out.xml"),
+      EndsWith("<doc>\r\n<view name=\"Memo\" xml:space=\"preserve\">a\r\r\nb</view>\r\n</doc>\r\n</database>\r\n"));
 }
 
 TEST_F(ExportXmlTest, CancelAfterTheFirstDocumentStillEndsTheFile) {
@@ -112,15 +113,14 @@ TEST_F(ExportXmlTest, SwitchesChooseNoteIdsTypesItemsAndAttachmentsBesideTheFile
   db.Document().Text("Name", {"x"}).Attachment("a.txt", "a.txt", "AAA");
   const NOTEID view = db.View("V").Column({.title = "Name", .itemName = "Name"}).Id();
   Export(Params(db, view), Typed("out.xml", "/X /N /T /I /P"), "xml");
-  EXPECT_EQ(ReadXml("out.xml"),
-            Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
-                 "<database title=\"Files\" server=\"Server/Org\" path=\"files.nsf\" view=\"V\">\n"
-                 "<doc noteid=\"00000102\">\n"
-                 "<view name=\"Name\" type=\"TEXT\">x</view>\n"
-                 "<item name=\"Name\" type=\"TEXT\">x</item>\n"
-                 "<file noteid=\"00000102\" filename=\"a.txt\">a.txt</file>\n"
-                 "</doc>\n"
-                 "</database>\n"));
+  EXPECT_EQ(ReadXml("out.xml"), Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n"
+                                     "<database title=\"Files\" server=\"Server/Org\" path=\"files.nsf\" view=\"V\">\n"
+                                     "<doc noteid=\"00000102\">\n"
+                                     "<view name=\"Name\" type=\"TEXT\">x</view>\n"
+                                     "<item name=\"Name\" type=\"TEXT\">x</item>\n"
+                                     "<file noteid=\"00000102\" filename=\"a.txt\">a.txt</file>\n"
+                                     "</doc>\n"
+                                     "</database>\n"));
   EXPECT_EQ(Read("out.files/00000102/a.txt"), "AAA");
 }
 
@@ -174,7 +174,10 @@ TEST_F(ExportXmlTest, EveryViewOfTheSampleDatabaseExportsToWellFormedFilesInBoth
   ASSERT_EQ(CoreOpenDxlDatabase(paths, 1, nullptr, &database), host::kNoError);
   std::vector<NOTEID> views;
   CoreListViews(
-      database, [](void* context, std::uint32_t id, int, const char*) { static_cast<std::vector<NOTEID>*>(context)->push_back(id); },
+      database,
+      [](void* context, std::uint32_t id, int, const char*) {
+        static_cast<std::vector<NOTEID>*>(context)->push_back(id);
+      },
       &views);
   ASSERT_GE(views.size(), 4u);
   for (const NOTEID view : views) {
@@ -207,12 +210,12 @@ TEST(ToUtf8, EncodesEachUnitOfTheCodePage932TextAndLeavesTheLocaleAlone) {
   } cases[] = {
       {"", ""},
       {"<a b=\"c\">\n", "<a b=\"c\">\n"},
-      {"\x81\x43", "\xEF\xBC\x8C"},      // ，
-      {"\xB1", "\xEF\xBD\xB1"},          // half-width ｱ
-      {"\x81\x98", "\xC2\xA7"},          // §, two bytes
-      {"\x83\x9F", "\xCE\x91"},          // Α
-      {"\x87\x40\xFB\xFC", "①髙"},      // the NEC and IBM rows
-      {"\x81", "\xEF\xBF\xBD"},          // a lone lead byte
+      {"\x81\x43", "\xEF\xBC\x8C"},  // ，
+      {"\xB1", "\xEF\xBD\xB1"},      // half-width ｱ
+      {"\x81\x98", "\xC2\xA7"},      // §, two bytes
+      {"\x83\x9F", "\xCE\x91"},      // Α
+      {"\x87\x40\xFB\xFC", "①髙"},   // the NEC and IBM rows
+      {"\x81", "\xEF\xBF\xBD"},      // a lone lead byte
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ToUtf8(c.cp932), c.utf8);

@@ -17,7 +17,7 @@ TEST(AttachmentFolder, ReplacesOnlyTheLastExtensionOfTheFileName) {
       {"K:\\out\\view", "K:\\out\\view.files"},
       {"K:\\out.d\\view", "K:\\out.d\\view.files"},  // a period of a directory is no extension
       {"view.xml", "view.files"},
-      {"K:\\受注.d\\表", "K:\\受注.d\\表.files"},      // "表" ends in 0x5C, which is no separator
+      {"K:\\受注.d\\表", "K:\\受注.d\\表.files"},  // "表" ends in 0x5C, which is no separator
       {"K:\\x.y表z", "K:\\x.files"},
       {"\\tmp\\out.xml", "\\tmp\\out.files"},
   };

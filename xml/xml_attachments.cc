@@ -50,8 +50,8 @@ bool MayWrite(const std::string& path) {
 }
 
 template <class Attachment>
-void Export(std::string& out, const Attachment& attachment, const LNString* richTextName, const LNString& attachmentName,
-            const LNString& fileName, const std::string& folder, NOTEID noteId) {
+void Export(std::string& out, const Attachment& attachment, const LNString* richTextName,
+            const LNString& attachmentName, const LNString& fileName, const std::string& folder, NOTEID noteId) {
   const std::string outputName = OutputName(attachmentName, fileName);
   AppendFileElement(out, richTextName, noteId, outputName, fileName);
   const std::string path = AttachmentTargetPath(folder, noteId, outputName);

@@ -73,10 +73,9 @@ TEST(XmlAttachments, FilesOutsideThenInsideRichTextEachInItsNotesFolder) {
             "</doc>\n");
   EXPECT_TRUE(exported.shown.empty());
   const std::string folder = scratch.path() + "/view.files";
-  EXPECT_EQ(FilesUnder(scratch.path()), (std::set<std::string>{"view.files/00000102/a.txt",
-                                                                "view.files/00000102/ATT2_b&c.txt",
-                                                                "view.files/00000102/ATT1_report.txt",
-                                                                "view.files/00000106/a.txt"}));
+  EXPECT_EQ(FilesUnder(scratch.path()),
+            (std::set<std::string>{"view.files/00000102/a.txt", "view.files/00000102/ATT2_b&c.txt",
+                                   "view.files/00000102/ATT1_report.txt", "view.files/00000106/a.txt"}));
   EXPECT_EQ(ReadFile(folder + "/00000102/a.txt"), "AAA");
   EXPECT_EQ(ReadFile(folder + "/00000102/ATT1_report.txt"), "RRR");
   EXPECT_EQ(ReadFile(folder + "/00000106/a.txt"), "second");

@@ -77,7 +77,8 @@ TEST(ToXMLData, EscapesNamesAndValuesAndPreservesSignificantSpace) {
             "<view name=\"v3\" xml:space=\"preserve\">tab\there</view>\n"
             "<view name=\"v4\" xml:space=\"preserve\">line\nfeed</view>\n"
             "<view name=\"v5\">single spaces only</view>\n"
-            "<view name=\"v6\">&amp;amp; ?" "?</view>\n"
+            "<view name=\"v6\">&amp;amp; ?"
+            "?</view>\n"
             "</doc>\n");
 }
 
@@ -95,8 +96,9 @@ TEST(ToXMLData, RendersEveryValueThroughTheDefaultSpecWithTheRunsSeparator) {
   } cases[] = {
       {nullptr, "<doc>\n<view name=\"t\">a;b</view>\n<view name=\"n\">1234.5;2</view>\n</doc>\n"},
       {":", "<doc>\n<view name=\"t\">a:b</view>\n<view name=\"n\">1234.5:2</view>\n</doc>\n"},
-      {"\n", "<doc>\n<view name=\"t\" xml:space=\"preserve\">a\nb</view>\n"
-             "<view name=\"n\" xml:space=\"preserve\">1234.5\n2</view>\n</doc>\n"},
+      {"\n",
+       "<doc>\n<view name=\"t\" xml:space=\"preserve\">a\nb</view>\n"
+       "<view name=\"n\" xml:space=\"preserve\">1234.5\n2</view>\n</doc>\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.separator ? c.separator : "(design)");
@@ -181,9 +183,8 @@ TEST(ToXMLData, TakesTheWindowTitleFromTheDocumentsForm) {
 TEST(ToXMLData, WritesTheFormsOwnComputedForDisplayFieldsNotThoseOfItsSubforms) {
   DatabaseBuilder db;
   db.Subform("Inner").Body(RichText().Field("Deep", LNCOMPUTEOPTION_COMPUTED_FOR_DISPLAY, "\"deep\""));
-  db.Subform("Outer").Body(RichText()
-                               .Field("Middle", LNCOMPUTEOPTION_COMPUTED_FOR_DISPLAY, "\"middle\"")
-                               .SubformRef("Inner"));
+  db.Subform("Outer").Body(
+      RichText().Field("Middle", LNCOMPUTEOPTION_COMPUTED_FOR_DISPLAY, "\"middle\"").SubformRef("Inner"));
   db.Form("Order").Body(RichText()
                             .Field("Qty")
                             .Field("Total", LNCOMPUTEOPTION_COMPUTED_FOR_DISPLAY, "Qty * Price")
