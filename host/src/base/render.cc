@@ -52,7 +52,7 @@ std::string Grouped(std::string_view digits, std::string_view separator) {
   std::string out;
   const std::size_t head = digits.size() % 3;
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (i - head) % 3 == 0) out += separator;
+    if (i != 0 && (i + 3 - head) % 3 == 0) out += separator;
     out += digits[i];
   }
   return out;

@@ -88,6 +88,10 @@ TEST(FormatNumber, ColumnFormatsWithJapaneseSettings) {
       {1234567.891, Format(S::General, 0, true), "1,234,567.891"},
       {1234567.891, Format(S::Fixed, 2), "1234567.89"},
       {1234567.891, Format(S::Fixed, 2, true), "1,234,567.89"},
+      // every length of the leading group
+      {12345, Format(S::Fixed, 2, true), "12,345.00"},
+      {123456, Format(S::Fixed, 0, true), "123,456"},
+      {12345678, Format(S::Fixed, 0, true), "12,345,678"},
       {-1234.5, Format(S::Fixed, 0, true), "-1,235"},
       {-1234.5, Format(S::Fixed, 1, true, true), "(1,234.5)"},
       {-0.001, Format(S::Fixed, 2), "0.00"},  // rounds to zero: no sign
