@@ -3,8 +3,10 @@
 // client/testdata and the output files are compared byte for byte.
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -54,10 +56,11 @@ fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
   return directory;
 }
 
-// Runs the client in `workDirectory` with standard input empty, in a UTF-8 locale, without a
-// display unless `displayless` is false (then on Qt's offscreen platform).
-Result RunClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
-                 bool displayless = true) {
+// Starts the client in `workDirectory` with standard input empty, in a UTF-8 locale, without a
+// display unless `displayless` is false (then on Qt's offscreen platform); its output goes to
+// client.out and client.err there.
+pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
+                  bool displayless) {
   const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
   std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
   if (!displayless) {
@@ -84,12 +87,21 @@ Result RunClient(const fs::path& program, const fs::path& workDirectory, const s
     execve(args[0], args.data(), env.data());
     _exit(127);
   }
+  return child;
+}
+
+Result WaitForClient(pid_t child, const fs::path& workDirectory) {
   Result result;
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  result.out = ReadFile(outPath);
-  result.err = ReadFile(errPath);
+  result.out = ReadFile(workDirectory / "client.out");
+  result.err = ReadFile(workDirectory / "client.err");
   return result;
+}
+
+Result RunClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
+                 bool displayless = true) {
+  return WaitForClient(StartClient(program, workDirectory, arguments, displayless), workDirectory);
 }
 
 class NotesClientTest : public ::testing::Test {
@@ -208,6 +220,32 @@ TEST_F(NotesClientTest, AFullDiskIsReportedAndEndsTheRun) {
   const Result result = Run({"export", "--db", kShop, "--view", "Items", "--console", full.string() + " /X /H"});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.err.find("ディスクに空きがありません"), std::string::npos) << result.err;
+}
+
+TEST_F(NotesClientTest, CtrlCCancelsAfterACompleteRecord) {
+  constexpr int kDocuments = 200000;
+  const fs::path database = work_ / "large.xml";
+  {
+    std::ofstream dxl(database, std::ios::binary);
+    dxl << "<database><view name='All'><column itemname='A'><columnheader title='A'/></column></view>\n";
+    for (int n = 0; n < kDocuments; ++n) dxl << "<document><item name='A'><text>行" << n << "</text></item></document>\n";
+    dxl << "</database>\n";
+  }
+  const fs::path file = output_ / "cancelled.csv";
+  const pid_t child = StartClient(program_, work_, {"export", "--db", database.string(), "--view", "All", "--console",
+                                                    file.string() + " /X"}, true);
+  // The first record on disk means the run is in its loop.
+  for (int wait = 0; wait < 6000 && (!fs::exists(file) || fs::file_size(file) == 0); ++wait) usleep(10000);
+  ASSERT_TRUE(fs::exists(file) && fs::file_size(file) > 0);
+  kill(child, SIGINT);
+  const Result result = WaitForClient(child, work_);
+
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string written = ReadFile(file);
+  const std::size_t records = static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n'));
+  EXPECT_GT(records, 0u);
+  EXPECT_LT(records, static_cast<std::size_t>(kDocuments));
+  EXPECT_TRUE(written.ends_with("\r\n"));
 }
 
 TEST_F(NotesClientTest, ClientErrorsExitWithTwoAndWriteNothing) {
