@@ -12,7 +12,6 @@
 #include "host/notes.h"
 #include "host/testing/builder.h"
 #include "platform/cp932.h"
-#include "platform/ui.h"
 
 namespace columns_test {
 
@@ -78,40 +77,6 @@ class NotesTest : public ::testing::Test {
 
  private:
   std::vector<CoreCollectionHandle> collections_;
-};
-
-// A UI that records the message boxes it is asked to show.
-class RecordingUi : public platform::Ui {
- public:
-  struct Box {
-    std::string text, caption;
-    platform::Buttons buttons;
-    platform::Icon icon;
-  };
-  explicit RecordingUi(std::vector<Box>* boxes) : boxes_(boxes) {}
-  platform::Answer MessageBox(std::string_view text, std::string_view caption, platform::Buttons buttons,
-                              platform::Icon icon) override {
-    boxes_->push_back({std::string(text), std::string(caption), buttons, icon});
-    return platform::Answer::Ok;
-  }
-  std::unique_ptr<platform::ProgressView> CreateProgress() override { return nullptr; }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
-  bool HasDisplay() const override { return false; }
-
- private:
-  std::vector<Box>* boxes_;
-};
-
-// Installs a RecordingUi for the lifetime of the object.
-class RecordedBoxes {
- public:
-  RecordedBoxes() : previous_(platform::InstallUi(std::make_unique<RecordingUi>(&boxes))) {}
-  ~RecordedBoxes() { platform::InstallUi(std::move(previous_)); }
-  std::vector<RecordingUi::Box> boxes;
-
- private:
-  std::unique_ptr<platform::Ui> previous_;
 };
 
 }  // namespace columns_test

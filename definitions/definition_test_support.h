@@ -1,5 +1,5 @@
 // Tests only: views made with the test builder, a scratch directory for definition files, and a
-// UI that records message boxes and gives scripted answers.
+// recording UI for each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,35 +15,11 @@
 #include "host/notes.h"
 #include "host/testing/builder.h"
 #include "platform/cp932.h"
-#include "platform/ui.h"
+#include "platform/testing/recording_ui.h"
 
 namespace definitions_test {
 
 inline std::string Cp932(std::string_view utf8) { return platform::Utf8ToCp932(utf8); }
-
-// A UI that records its message boxes and answers Yes/No boxes with `answer`.
-class RecordingUi : public platform::Ui {
- public:
-  struct Box {
-    std::string text, caption;
-    platform::Buttons buttons;
-    platform::Icon icon;
-  };
-  RecordingUi(std::vector<Box>* boxes, const platform::Answer* answer) : boxes_(boxes), answer_(answer) {}
-  platform::Answer MessageBox(std::string_view text, std::string_view caption, platform::Buttons buttons,
-                              platform::Icon icon) override {
-    boxes_->push_back({std::string(text), std::string(caption), buttons, icon});
-    return buttons == platform::Buttons::YesNo ? *answer_ : platform::Answer::Ok;
-  }
-  std::unique_ptr<platform::ProgressView> CreateProgress() override { return nullptr; }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
-  bool HasDisplay() const override { return false; }
-
- private:
-  std::vector<Box>* boxes_;
-  const platform::Answer* answer_;
-};
 
 // A session over the builder's database, a fresh scratch directory and a recording UI, for the
 // lifetime of each test.
@@ -56,10 +31,8 @@ class DefinitionTest : public ::testing::Test {
     std::string pattern = (std::filesystem::temp_directory_path() / "definitions.XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
-    previousUi_ = platform::InstallUi(std::make_unique<RecordingUi>(&boxes_, &answer_));
   }
   void TearDown() override {
-    platform::InstallUi(std::move(previousUi_));
     std::filesystem::remove_all(dir_);
     session_.Term();
   }
@@ -87,11 +60,8 @@ class DefinitionTest : public ::testing::Test {
   host::testing::DatabaseBuilder db_;
   LNNotesSession session_;
   std::filesystem::path dir_;
-  std::vector<RecordingUi::Box> boxes_;
-  platform::Answer answer_ = platform::Answer::No;
-
- private:
-  std::unique_ptr<platform::Ui> previousUi_;
+  // Yes/No questions answer `ui_.defaultAnswer`, No unless a test says otherwise.
+  platform::testing::ScopedRecordingUi ui_;
 };
 
 }  // namespace definitions_test

@@ -121,7 +121,7 @@ TEST_F(LoadDefinitionFileTest, SaveAndLoadKeepEveryColumnKind) {
   rest.SetAtGrow(1, memo);
   for (const std::string& line : Describe(rest)) expected.push_back(line);
   EXPECT_EQ(Describe(loaded), expected);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_FALSE(view.IsOpen());
 }
 
@@ -139,7 +139,7 @@ TEST_P(SameViewCases, FileColumnsThenTheViewsOthersNotOutput) {
   ColumnSpecList list = Sentinel();
   ASSERT_TRUE(Load("nVorpel1.5,Letters\n" + c.records, list, view));
   EXPECT_EQ(Summarize(list), c.expected);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_FALSE(view.IsOpen());
 }
 
@@ -188,13 +188,13 @@ TEST_F(LoadDefinitionFileTest, ViewNameWithoutRegardToAsciiCase) {
   LNViewFolder view = View(Letters());
   ColumnSpecList list;
   ASSERT_TRUE(Load("NVORPEL1.5,lETTERS\nb,ViewColumn,1,TRUE\n", list, view));
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_EQ(Summarize(list), (std::vector<std::string>{"V1 b +", "V0 A -", "V2 C -"}));
 }
 
 TEST_F(LoadDefinitionFileTest, AnotherViewAfterYesGivesTheViewsColumnsThenTheFormulas) {
   LNViewFolder view = View(Letters());
-  answer_ = Answer::Yes;
+  ui_.defaultAnswer = Answer::Yes;
   ColumnSpecList list = Sentinel();
   ASSERT_TRUE(Load("nVorpel1.5,Other\nx,ViewColumn,0,FALSE\nf,Formula,1,TRUE\ng,Formula,2,FALSE\n", list, view));
 
@@ -206,11 +206,11 @@ TEST_F(LoadDefinitionFileTest, AnotherViewAfterYesGivesTheViewsColumnsThenTheFor
   EXPECT_EQ(std::vector<std::string>(loaded.begin(), loaded.begin() + 3), expected);
   EXPECT_EQ(Summarize(list), (std::vector<std::string>{"V0 A +", "V1 B +", "V2 C -", "F f =1 +", "F g =2 -"}));
 
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, OtherViewQuestion("Other"));
-  EXPECT_EQ(boxes_[0].caption, "nVorpel");
-  EXPECT_EQ(boxes_[0].buttons, platform::Buttons::YesNo);
-  EXPECT_EQ(boxes_[0].icon, platform::Icon::Exclamation);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].platformText, OtherViewQuestion("Other"));
+  EXPECT_EQ(ui_.boxes[0].caption, "nVorpel");
+  EXPECT_EQ(ui_.boxes[0].buttons, platform::Buttons::YesNo);
+  EXPECT_EQ(ui_.boxes[0].icon, platform::Icon::Exclamation);
   EXPECT_FALSE(view.IsOpen());
 }
 
@@ -230,13 +230,13 @@ TEST_F(LoadDefinitionFileTest, AnotherViewIsAskedAboutAndNoLeavesTheList) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.view);
-    boxes_.clear();
+    ui_.boxes.clear();
     LNViewFolder view = View(db_.View(c.view).Column({.title = "A", .itemName = "a"}).Id());
     ColumnSpecList list = Sentinel();
     EXPECT_FALSE(Load(c.file, list, view));
     EXPECT_EQ(Describe(list), Describe(Sentinel()));
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, OtherViewQuestion(c.askedName));
+    ASSERT_EQ(ui_.boxes.size(), 1u);
+    EXPECT_EQ(ui_.boxes[0].platformText, OtherViewQuestion(c.askedName));
   }
 }
 
@@ -246,8 +246,8 @@ TEST_F(LoadDefinitionFileTest, SavedBlankPaddedViewNameAsksOnTheSameView) {
   ASSERT_EQ(ReadFile("s.cef"), "nVorpel1.5, Spaced \n");
   ColumnSpecList list;
   EXPECT_FALSE(LoadDefinitionFile(list, view, PathOf("s.cef")));
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, OtherViewQuestion("Spaced"));
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_EQ(ui_.boxes[0].platformText, OtherViewQuestion("Spaced"));
 }
 
 TEST_F(LoadDefinitionFileTest, DoubleByteViewNameIsTheSameView) {
@@ -255,7 +255,7 @@ TEST_F(LoadDefinitionFileTest, DoubleByteViewNameIsTheSameView) {
   ColumnSpecList list;
   ASSERT_TRUE(SaveDefinitionFile(list, view, PathOf("j.cef")));
   ASSERT_TRUE(LoadDefinitionFile(list, view, PathOf("j.cef")));
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_EQ(Summarize(list), (std::vector<std::string>{"V0 A -"}));
 }
 
@@ -281,16 +281,16 @@ TEST_F(LoadDefinitionFileTest, FilesThatCannotBeLoadedLeaveTheListAfterAMessage)
   LNViewFolder view = View(Letters());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    boxes_.clear();
+    ui_.boxes.clear();
     if (c.bytes) WriteFile(c.file, std::string(c.bytes, c.length));
     ColumnSpecList list = Sentinel();
     EXPECT_FALSE(LoadDefinitionFile(list, view, PathOf(c.file)));
     EXPECT_EQ(Describe(list), Describe(Sentinel()));
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, c.message + PathOf(c.file));
-    EXPECT_EQ(boxes_[0].caption, "nVorpel");
-    EXPECT_EQ(boxes_[0].buttons, platform::Buttons::Ok);
-    EXPECT_EQ(boxes_[0].icon, platform::Icon::Exclamation);
+    ASSERT_EQ(ui_.boxes.size(), 1u);
+    EXPECT_EQ(ui_.boxes[0].platformText, c.message + PathOf(c.file));
+    EXPECT_EQ(ui_.boxes[0].caption, "nVorpel");
+    EXPECT_EQ(ui_.boxes[0].buttons, platform::Buttons::Ok);
+    EXPECT_EQ(ui_.boxes[0].icon, platform::Icon::Exclamation);
   }
 }
 

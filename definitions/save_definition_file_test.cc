@@ -50,7 +50,7 @@ TEST_F(SaveDefinitionFileTest, WritesTheHeaderAndOneRecordPerColumn) {
             "\"Name, Dept\",Formula,\"Name + \"\", \"\" + Dept\",TRUE\n"
             "Later,Formula,Dept,FALSE\n");
   EXPECT_FALSE(view.IsOpen());
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 TEST_F(SaveDefinitionFileTest, QuotesOnlyTextsThatNeedIt) {
@@ -110,7 +110,7 @@ TEST_F(SaveDefinitionFileTest, FalseWithoutAMessageWhenTheFileCannotBeCreated) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "missing"));
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken.cef"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 }  // namespace

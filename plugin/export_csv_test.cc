@@ -43,7 +43,7 @@ class ExportCsvTest : public ExportFixture {
 TEST_F(ExportCsvTest, WritesTheTitleLineAndOneRecordPerEntryEachEndingInCrLf) {
   EXPECT_EQ(Export(Params(db_, view_), Typed("out", "/X /H")), 0);
   EXPECT_EQ(Read("out.csv"), "Name,City\r\n" + kRecords);
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
   EXPECT_THAT(ui_.progress.calls,
               ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:CSVファイルを書き出しています...",
                           "range:0,3", "pos:0", "counter:0/3文書 (0%)", "pos:1", "counter:1/3文書 (33%)", "pos:2",
@@ -71,7 +71,7 @@ TEST_F(ExportCsvTest, SwitchesDecideTheSettingsOfARunWithoutTheSheet) {
     EXPECT_EQ(Export(Params(db_, view_, c.selected), Typed("out.csv", c.switches)), 0);
     EXPECT_EQ(Read("out.csv"), c.expected);
   }
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
 }
 
 TEST_F(ExportCsvTest, TheAppendFlagAddsTitleLineAndRecordsAtTheEnd) {
@@ -106,7 +106,7 @@ TEST_F(ExportCsvTest, CancelDuringDocumentKKeepsTheTitleLineAndKPlusOneRecords) 
       EXPECT_EQ(Read("out.csv"), expected);
     }
   }
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
 }
 
 TEST_F(ExportCsvTest, ADocumentThatCannotBeOpenedStillGetsItsRecordAndOneMessage) {
@@ -114,11 +114,11 @@ TEST_F(ExportCsvTest, ADocumentThatCannotBeOpenedStillGetsItsRecordAndOneMessage
   babaDocument_->Deleted();
   Export(params, Typed("out.csv", "/X /H"));
   EXPECT_EQ(Read("out.csv"), "Name,City\r\n" + kRecords);
-  ASSERT_EQ(ui_.messages.size(), 1u);
+  ASSERT_EQ(ui_.boxes.size(), 1u);
   char noteId[9];
   std::snprintf(noteId, sizeof noteId, "%8.8X", static_cast<unsigned>(baba_));
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("104 : "));
-  EXPECT_THAT(ui_.messages[0].text, EndsWith(std::string("\n文書(NOTEID=") + noteId + ")の取得に失敗しました。"));
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("104 : "));
+  EXPECT_THAT(ui_.boxes[0].text, EndsWith(std::string("\n文書(NOTEID=") + noteId + ")の取得に失敗しました。"));
 }
 
 TEST_F(ExportCsvTest, CategoryRowsGetARecordToo) {
@@ -132,7 +132,7 @@ TEST_F(ExportCsvTest, CategoryRowsGetARecordToo) {
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
   EXPECT_EQ(lines, 6u);  // three categories, three documents
   EXPECT_THAT(text, EndsWith("\r\n"));
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
 }
 
 TEST_F(ExportCsvTest, LineBreaksInsideValuesAreLeftToTheRecord) {
@@ -144,9 +144,9 @@ TEST_F(ExportCsvTest, LineBreaksInsideValuesAreLeftToTheRecord) {
 
 TEST_F(ExportCsvTest, AFileThatCannotBeOpenedEndsTheRunWithStatus102AndCreatesNothing) {
   Export(Params(db_, view_), Typed("missing/out.csv", "/X /H"));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("102 : "));
-  EXPECT_THAT(ui_.messages[0].text, EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("102 : "));
+  EXPECT_THAT(ui_.boxes[0].text, EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
   EXPECT_TRUE(std::filesystem::is_empty(dir_));
   EXPECT_THAT(ui_.progress.calls, ElementsAre("message"));
 }
@@ -163,7 +163,7 @@ TEST_F(ExportCsvTest, AFullDiskStopsTheRunAtThatRecordWithOneMessage) {
               ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:CSVファイルを書き出しています...",
                           "range:0,3", "pos:0", "counter:0/3文書 (0%)", "destroyed", "message"));
 
-  ui_.messages.clear();
+  ui_.boxes.clear();
   ui_.progress.calls.clear();
   Export(Params(db_, view_), typed + " /X /H");  // the title line fails
   EXPECT_THAT(ui_.Texts(), ElementsAre(full));
@@ -176,11 +176,11 @@ TEST_F(ExportCsvTest, WithoutXTheSheetNeedsADisplayAndNoFileIsTouched) {
   Export(Params(db_, view_), Typed("new.csv"));
   EXPECT_EQ(Read("out.csv"), "kept");
   EXPECT_FALSE(Exists("new.csv"));
-  ASSERT_EQ(ui_.messages.size(), 3u);
-  EXPECT_EQ(ui_.messages[0].text, "パラメータ(/x)は正しくありません。");
+  ASSERT_EQ(ui_.boxes.size(), 3u);
+  EXPECT_EQ(ui_.boxes[0].text, "パラメータ(/x)は正しくありません。");
   for (std::size_t sheet : {1u, 2u}) {
-    EXPECT_THAT(ui_.messages[sheet].text, StartsWith("オプションシートを表示するにはディスプレイが必要です。"));
-    EXPECT_THAT(ui_.messages[sheet].text, ::testing::HasSubstr("/X"));
+    EXPECT_THAT(ui_.boxes[sheet].text, StartsWith("オプションシートを表示するにはディスプレイが必要です。"));
+    EXPECT_THAT(ui_.boxes[sheet].text, ::testing::HasSubstr("/X"));
   }
   EXPECT_THAT(ui_.progress.calls, ElementsAre("message", "message", "message"));
 }

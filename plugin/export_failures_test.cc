@@ -3,12 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
+#include <platform/testing/recording_ui.h>
 
 #include <string>
 
 #include "host/status.h"
 #include "plugin/framework_exceptions.h"
-#include "plugin/recording_ui.h"
 #include "plugin/report_notes_error.h"
 
 namespace {
@@ -36,18 +36,18 @@ class CountedException : public CException {
 };
 
 TEST(ExportFailuresTest, EachKindOfFailureIsShownInItsOwnWay) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   ReportExportFailure(Failure(host::kErrFileOpen));
   ReportExportFailure(Failure(CString(platform::Utf8ToCp932("そのままの文"))));
   ReportExportFailure(Failure(42));
   ReportExportFailure(Failure(std::string_view("not a CString")));
-  ASSERT_EQ(ui.messages.size(), 4u);
-  EXPECT_THAT(ui.messages[0].text, StartsWith("102 : "));
-  EXPECT_THAT(ui.messages[0].text, ::testing::EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
-  EXPECT_EQ(ui.messages[1].text, "そのままの文");
-  EXPECT_EQ(ui.messages[2].text, "不明なエラー(...)が発生しました。");
-  EXPECT_EQ(ui.messages[3].text, "不明なエラー(...)が発生しました。");
-  for (const RecordedMessage& message : ui.messages) {
+  ASSERT_EQ(ui.boxes.size(), 4u);
+  EXPECT_THAT(ui.boxes[0].text, StartsWith("102 : "));
+  EXPECT_THAT(ui.boxes[0].text, ::testing::EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
+  EXPECT_EQ(ui.boxes[1].text, "そのままの文");
+  EXPECT_EQ(ui.boxes[2].text, "不明なエラー(...)が発生しました。");
+  EXPECT_EQ(ui.boxes[3].text, "不明なエラー(...)が発生しました。");
+  for (const platform::testing::RecordedBox& message : ui.boxes) {
     EXPECT_EQ(message.caption, "nVorpel");
     EXPECT_EQ(message.buttons, platform::Buttons::Ok);
     EXPECT_EQ(message.icon, platform::Icon::Exclamation);
@@ -55,23 +55,23 @@ TEST(ExportFailuresTest, EachKindOfFailureIsShownInItsOwnWay) {
 }
 
 TEST(ExportFailuresTest, StatusZeroIsNoFailureAndShowsNothing) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   ReportNotesError(0, "text");
   ReportNotesError(host::kErrNoteNotFound, "text");
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_THAT(ui.messages[0].text, StartsWith("104 : "));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_THAT(ui.boxes[0].text, StartsWith("104 : "));
 }
 
 TEST(ExportFailuresTest, AFrameworkExceptionReportsItselfAndIsDeleted) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   int deleted = 0;
   ReportExportFailure(Failure<CException*>(new CountedException(deleted)));
   EXPECT_EQ(deleted, 1);
   EXPECT_THAT(ui.Texts(), ElementsAre("メモリが不足しています。"));
 
   ReportExportFailure(Failure<CException*>(new CFileException(CFileException::diskFull, "\\dev\\full")));
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[1].text, "ファイル(\\dev\\full)に書き込めませんでした。\nディスクに空きがありません。");
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[1].text, "ファイル(\\dev\\full)に書き込めませんでした。\nディスクに空きがありません。");
 }
 
 }  // namespace

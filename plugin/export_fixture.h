@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
 #include <platform/files.h>
+#include <platform/testing/recording_ui.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -18,7 +19,6 @@
 #include "host/core.h"
 #include "host/testing/builder.h"
 #include "plugin/plugin_app.h"
-#include "plugin/recording_ui.h"
 
 class ExportFixture : public ::testing::Test {
  protected:
@@ -73,7 +73,7 @@ class ExportFixture : public ::testing::Test {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
   }
 
-  ScopedRecordingUi ui_;
+  platform::testing::ScopedRecordingUi ui_;
   PluginApp app_;
   std::filesystem::path dir_;
 

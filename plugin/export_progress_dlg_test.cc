@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
+#include <platform/testing/recording_ui.h>
 
 #include <csignal>
-
-#include "plugin/recording_ui.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ TEST(ExportProgressDlgTest, CounterTextShowsDocumentsDoneAndATruncatedPercentage
 }
 
 TEST(ExportProgressDlgTest, ShowsCaptionStatusRangeAndCounterAndGoesAwayWithTheObject) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   {
     CExportProgressDlg dialog;
     ASSERT_TRUE(dialog.Create());
@@ -50,7 +49,7 @@ TEST(ExportProgressDlgTest, ShowsCaptionStatusRangeAndCounterAndGoesAwayWithTheO
 }
 
 TEST(ExportProgressDlgTest, CancelIsReportedOnceAndClearedWhenRead) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   int pumps = 0;
   ui.progress.cancelPresses = [&](int) { return ++pumps == 1 ? 2 : 0; };  // two presses before one read
   CExportProgressDlg dialog;
@@ -66,7 +65,7 @@ int interruptsSeenOutside = 0;
 void CountOutside(int) { ++interruptsSeenOutside; }
 
 TEST(ExportProgressDlgTest, CtrlCIsCancelWhileTheDialogExists) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   struct sigaction outside {}, saved{};
   outside.sa_handler = CountOutside;
   sigemptyset(&outside.sa_mask);
@@ -87,13 +86,12 @@ TEST(ExportProgressDlgTest, CtrlCIsCancelWhileTheDialogExists) {
 }
 
 TEST(ExportProgressDlgTest, WithoutAProgressWindowTheCallsDoNothingButCancelStillWorks) {
-  struct NoProgressUi : RecordingUi {
+  struct NoProgressUi : platform::testing::RecordingUi {
     using RecordingUi::RecordingUi;
     std::unique_ptr<platform::ProgressView> CreateProgress() override { return nullptr; }
   };
-  std::vector<RecordedMessage> messages;
-  ProgressLog log;
-  auto previous = platform::InstallUi(std::make_unique<NoProgressUi>(messages, log));
+  platform::testing::Recording recording;
+  auto previous = platform::InstallUi(std::make_unique<NoProgressUi>(recording));
   {
     CExportProgressDlg dialog;
     EXPECT_FALSE(dialog.Create());
@@ -104,7 +102,7 @@ TEST(ExportProgressDlgTest, WithoutAProgressWindowTheCallsDoNothingButCancelStil
     EXPECT_TRUE(dialog.CheckCancel());
   }
   platform::InstallUi(std::move(previous));
-  EXPECT_TRUE(log.calls.empty());
+  EXPECT_TRUE(recording.progress.calls.empty());
 }
 
 }  // namespace

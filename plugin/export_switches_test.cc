@@ -3,11 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
+#include <platform/testing/recording_ui.h>
 
 #include <string>
 #include <vector>
 
-#include "plugin/recording_ui.h"
 #include "plugin/target_name.h"
 
 namespace {
@@ -104,7 +104,7 @@ TEST(ExportSwitchesTest, TypedNamesGiveFileNameSettingsAndMessages) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ScopedRecordingUi ui;
+    platform::testing::ScopedRecordingUi ui;
     const LNString typed(platform::Utf8ToCp932(c.typed).c_str());
     const bool csv = c.run == Run::Csv;
     const TargetName target = SplitTargetName(typed, csv ? ".csv" : ".xml");
@@ -123,7 +123,7 @@ TEST(ExportSwitchesTest, TypedNamesGiveFileNameSettingsAndMessages) {
     EXPECT_EQ(showSheet, c.showSheet);
     EXPECT_EQ(settings, c.settings);
     EXPECT_THAT(ui.Texts(), ElementsAreArray(c.messages));
-    for (const RecordedMessage& message : ui.messages) {
+    for (const platform::testing::RecordedBox& message : ui.boxes) {
       EXPECT_EQ(message.caption, "nVorpel");
       EXPECT_EQ(message.buttons, platform::Buttons::Ok);
       EXPECT_EQ(message.icon, platform::Icon::Exclamation);
@@ -132,11 +132,11 @@ TEST(ExportSwitchesTest, TypedNamesGiveFileNameSettingsAndMessages) {
 }
 
 TEST(ExportSwitchesTest, SwitchTextHoldsTheRestOfTheTypedNameAndAClosingBackslash) {
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   EXPECT_STREQ(SplitTargetName("list.csv", ".csv").switchText.GetPlatformTextPtr(), " \\");
   EXPECT_STREQ(SplitTargetName("a b /X /H", ".csv").switchText.GetPlatformTextPtr(), " \\X \\H \\");
   EXPECT_STREQ(SplitTargetName("a b /X /H", ".csv").fileName.GetPlatformTextPtr(), "a b.csv");
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 }  // namespace

@@ -39,12 +39,12 @@ TEST_F(ExportViewTest, TheLibraryExportsExportViewOnly) {
   const std::string typed = Typed("out", "/X /H");
   EXPECT_EQ(exportView(&params, 0, 0, "csv", typed.c_str()), 0);
   EXPECT_EQ(Read("out.csv"), "Name\r\nAbe\r\n");
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
 
   ExportViewParams invalid = params;
   invalid.SetDatabaseHandle(0xDEAD);
   EXPECT_EQ(exportView(&invalid, 0, 0, "", typed.c_str()), 0);
-  EXPECT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(ExportXmlTest, WritesAShiftJisFileWithCrLfLineEnds) {
   EXPECT_EQ(Export(Params(db_, view_), Typed("out", "/X"), "xml"), 0);
   EXPECT_EQ(ReadXml("out.xml"), Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag +
                                                  kDocs + "</database>\n")));
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
   EXPECT_THAT(ui_.progress.calls,
               ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:XMLファイルを書き出しています...",
                           "range:0,2", "pos:0", "counter:0/2文書 (0%)", "pos:1", "counter:1/2文書 (50%)", "destroyed"));
@@ -133,9 +133,9 @@ TEST_F(ExportXmlTest, ADocumentThatCannotBeOpenedStillGetsItsElementAndOneMessag
   gone.Deleted();
   Export(params, Typed("out.xml", "/X"), "xml");
   EXPECT_THAT(ReadXml("out.xml"), EndsWith("<doc>\r\n<view name=\"Name\">gone</view>\r\n</doc>\r\n</database>\r\n"));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("104 : "));
-  EXPECT_THAT(ui_.messages[0].text, EndsWith("\n文書(NOTEID=00000102)の取得に失敗しました。"));
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("104 : "));
+  EXPECT_THAT(ui_.boxes[0].text, EndsWith("\n文書(NOTEID=00000102)の取得に失敗しました。"));
 }
 
 TEST_F(ExportXmlTest, AnExportLargerThanOneWriteBlockComesOutWhole) {
@@ -154,12 +154,12 @@ TEST_F(ExportXmlTest, AnExportLargerThanOneWriteBlockComesOutWhole) {
 
 TEST_F(ExportXmlTest, AFileThatCannotBeOpenedOrWrittenEndsTheRunWithOneMessage) {
   Export(Params(db_, view_), Typed("missing/out.xml", "/X"), "xml");
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("102 : "));
-  EXPECT_THAT(ui_.messages[0].text, EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("102 : "));
+  EXPECT_THAT(ui_.boxes[0].text, EndsWith("\nエクスポート中にノーツのエラーが発生しました。"));
   EXPECT_TRUE(std::filesystem::is_empty(dir_));
 
-  ui_.messages.clear();
+  ui_.boxes.clear();
   std::filesystem::create_symlink("/dev/full", dir_ / "full.xml");
   const std::string typed = Typed("full.xml");
   Export(Params(db_, view_), typed + " /X", "xml");
@@ -196,7 +196,7 @@ TEST_F(ExportXmlTest, EveryViewOfTheSampleDatabaseExportsToWellFormedFilesInBoth
     }
   }
   EXPECT_TRUE(Exists("sample.files")) << "the sample's attachments were detached";
-  for (const auto& message : ui_.messages) {
+  for (const auto& message : ui_.boxes) {
     EXPECT_THAT(message.text, ::testing::HasSubstr("上書きしますか?")) << "only overwrite questions";
   }
   CoreCloseDatabase(database);

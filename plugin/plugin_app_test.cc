@@ -38,7 +38,7 @@ TEST_F(PluginAppTest, TheOptionWordXmlInAnyLetterCaseStartsTheXmlRun) {
                         {"csv", false},  {"", false},    {nullptr, false}, {"xm", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.option ? c.option : "(null)");
-    ui_.messages.clear();
+    ui_.boxes.clear();
     std::filesystem::remove(dir_ / "out.csv");
     // H is a switch of the CSV run only: the XML run rejects it.
     const std::string typed = Typed("out", "/X /H");
@@ -48,7 +48,7 @@ TEST_F(PluginAppTest, TheOptionWordXmlInAnyLetterCaseStartsTheXmlRun) {
       EXPECT_THAT(ui_.Texts(), ElementsAre("パラメータ(/H)は正しくありません。"));
       EXPECT_FALSE(Exists("out.csv"));
     } else {
-      EXPECT_THAT(ui_.messages, IsEmpty());
+      EXPECT_THAT(ui_.boxes, IsEmpty());
       EXPECT_EQ(Read("out.csv"), "Name,City\r\nAbe,Tokyo\r\n");
     }
   }
@@ -57,7 +57,7 @@ TEST_F(PluginAppTest, TheOptionWordXmlInAnyLetterCaseStartsTheXmlRun) {
 TEST_F(PluginAppTest, AViewThatCannotBeOpenedIsTakenForAPersonalFolder) {
   for (NOTEID notAView : {document_, NOTEID{0x7FFC}}) {
     SCOPED_TRACE(notAView);
-    ui_.messages.clear();
+    ui_.boxes.clear();
     ExportViewParams params = Params(db_, view_);
     params.SetViewNoteId(notAView);
     EXPECT_EQ(Export(params, Typed("out", "/X /H")), 0);
@@ -71,10 +71,10 @@ TEST_F(PluginAppTest, ADatabaseThatCannotBeOpenedShowsTheNotesStatus) {
   params.SetDatabaseHandle(0xDEAD);
   EXPECT_EQ(Export(params, Typed("out", "/X")), 0);
   EXPECT_EQ(app_.DoExportView(nullptr, 0, 0, "", Typed("out", "/X").c_str()), 0);
-  ASSERT_EQ(ui_.messages.size(), 2u);
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("103 : "));
-  EXPECT_THAT(ui_.messages[0].text, EndsWith(kNotesFailure));
-  EXPECT_THAT(ui_.messages[1].text, EndsWith(kNotesFailure));
+  ASSERT_EQ(ui_.boxes.size(), 2u);
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("103 : "));
+  EXPECT_THAT(ui_.boxes[0].text, EndsWith(kNotesFailure));
+  EXPECT_THAT(ui_.boxes[1].text, EndsWith(kNotesFailure));
   EXPECT_TRUE(std::filesystem::is_empty(dir_));
 }
 
@@ -86,15 +86,15 @@ TEST_F(PluginAppTest, TwoExportsInARowShareTheSessionAndRebuildTheColumnList) {
   EXPECT_EQ(app_.Columns().GetCount(), 1u);
   EXPECT_EQ(Read("first.csv"), "Name,City\r\nAbe,Tokyo\r\n");
   EXPECT_EQ(Read("second.csv"), "Name\r\nAbe\r\n");
-  EXPECT_THAT(ui_.messages, IsEmpty());
+  EXPECT_THAT(ui_.boxes, IsEmpty());
 }
 
 TEST_F(PluginAppTest, LibraryEndClosesHelpAndEndsTheSession) {
   app_.ExitInstance();
-  EXPECT_EQ(ui_.ui().quitHelpCalls, 1);
+  EXPECT_EQ(ui_.quitHelpCalls, 1);
   Export(Params(db_, view_), Typed("out", "/X"));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_THAT(ui_.messages[0].text, StartsWith("109 : "));
+  ASSERT_EQ(ui_.boxes.size(), 1u);
+  EXPECT_THAT(ui_.boxes[0].text, StartsWith("109 : "));
   EXPECT_FALSE(Exists("out.csv"));
 }
 

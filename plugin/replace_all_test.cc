@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
-
-#include "plugin/recording_ui.h"
+#include <platform/testing/recording_ui.h>
 
 namespace {
 
@@ -26,7 +25,7 @@ TEST(ReplaceAllTest, ReplacesEveryOccurrenceLeftToRight) {
       {"表ソ", "\\", "/", "表ソ"},                           // a trail byte 0x5C is no backslash
       {"全角，カンマ，", "，", ",", "全角,カンマ,"},
   };
-  ScopedRecordingUi ui;
+  platform::testing::ScopedRecordingUi ui;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     LNString text(platform::Utf8ToCp932(c.text).c_str());
@@ -34,7 +33,7 @@ TEST(ReplaceAllTest, ReplacesEveryOccurrenceLeftToRight) {
               0u);
     EXPECT_EQ(platform::Cp932ToUtf8(text.GetPlatformTextPtr()), c.expected);
   }
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.boxes.empty());
 }
 
 }  // namespace

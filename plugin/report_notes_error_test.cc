@@ -1,6 +1,7 @@
 #include "plugin/report_notes_error.h"
 
 #include <gtest/gtest.h>
+#include <platform/testing/recording_ui.h>
 
 #include <cstring>
 
@@ -9,23 +10,23 @@
 namespace {
 
 TEST(ReportNotesError, StatusHostTextAndCallersText) {
-  columns_test::RecordedBoxes recorded;
+  platform::testing::ScopedRecordingUi recorded;
   ReportNotesError(host::kErrFileOpen, columns_test::Cp932("エクスポート中にノーツのエラーが発生しました。"));
   ReportNotesError(0xD0000132, "x");
   ASSERT_EQ(recorded.boxes.size(), 2u);
   char hostText[512];
   LNGetErrorMessageText(host::kErrFileOpen, hostText, sizeof hostText, 0);
   ASSERT_GT(std::strlen(hostText), 0u);
-  EXPECT_EQ(recorded.boxes[0].text,
+  EXPECT_EQ(recorded.boxes[0].platformText,
             std::string("102 : ") + hostText + "\n" + columns_test::Cp932("エクスポート中にノーツのエラーが発生しました。"));
   EXPECT_EQ(recorded.boxes[0].caption, "nVorpel");
   EXPECT_EQ(recorded.boxes[0].buttons, platform::Buttons::Ok);
   EXPECT_EQ(recorded.boxes[0].icon, platform::Icon::Exclamation);
-  EXPECT_EQ(recorded.boxes[1].text.substr(0, 11), "d0000132 : ");
+  EXPECT_EQ(recorded.boxes[1].platformText.substr(0, 11), "d0000132 : ");
 }
 
 TEST(ReportNotesError, StatusZeroShowsNothing) {
-  columns_test::RecordedBoxes recorded;
+  platform::testing::ScopedRecordingUi recorded;
   ReportNotesError(0, "nothing");
   EXPECT_TRUE(recorded.boxes.empty());
 }

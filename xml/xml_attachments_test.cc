@@ -3,7 +3,9 @@
 #include "xml/xml_attachments.h"
 
 #include <gtest/gtest.h>
+#include <platform/testing/recording_ui.h>
 
+#include <deque>
 #include <filesystem>
 #include <set>
 
@@ -29,7 +31,7 @@ std::set<std::string> FilesUnder(const std::string& root) {
 
 struct Exported {
   std::string utf8;  // the doc elements
-  std::vector<xml_test::Shown> shown;
+  std::vector<platform::testing::RecordedBox> shown;
 };
 
 // Renders every document of the database's only view with attachments detached beside
@@ -41,7 +43,7 @@ Exported Export(DatabaseBuilder& db, const xml_test::ScratchDir& scratch, std::d
   CColumnDataArray columns;
   const std::string basePath = scratch.PlatformPath("view.xml");
   columns.SetXmlFormat(nullptr, nullptr, false, false, false, false, attach ? basePath.c_str() : nullptr);
-  xml_test::ScopedUi ui;
+  platform::testing::ScopedRecordingUi ui;
   ui.answers = std::move(answers);
   std::string docs;
   for (const ViewEntry& entry : xml_test::Entries(db, viewId)) {
@@ -49,7 +51,7 @@ Exported Export(DatabaseBuilder& db, const xml_test::ScratchDir& scratch, std::d
     docs += columns.ToXMLData(entry, document);
   }
   EXPECT_EQ(xml_test::DocLintComplaints(docs), "");
-  return {Cp932ToUtf8(docs), ui.shown};
+  return {Cp932ToUtf8(docs), ui.boxes};
 }
 
 TEST(XmlAttachments, FilesOutsideThenInsideRichTextEachInItsNotesFolder) {

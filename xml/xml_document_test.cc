@@ -1,5 +1,6 @@
 // ToXMLData and ToXMLElement: whole doc elements, byte for byte, each also read by xmllint.
 #include <gtest/gtest.h>
+#include <platform/testing/recording_ui.h>
 
 #include "columns/column_data_array.h"
 #include "xml/xml_test_support.h"
@@ -15,7 +16,7 @@ using xml_test::DocLintComplaints;
 
 struct Rendered {
   std::string utf8;  // the doc elements, UTF-8 for comparing with goldens
-  std::vector<xml_test::Shown> shown;
+  std::vector<platform::testing::RecordedBox> shown;
 };
 
 // The doc elements of every entry of the view, rendered as the XML run renders them.
@@ -29,7 +30,7 @@ class DocRender {
   }
 
   Rendered Render() {
-    xml_test::ScopedUi ui;
+    platform::testing::ScopedRecordingUi ui;
     std::string docs;
     const std::vector<ViewEntry> entries = xml_test::Entries(builder_, viewId_);
     EXPECT_FALSE(entries.empty()) << "the view has rows";
@@ -40,7 +41,7 @@ class DocRender {
       EXPECT_FALSE(!document.IsNull() && document.IsOpen()) << "the document is closed again";
     }
     EXPECT_EQ(DocLintComplaints(docs), "");
-    return {Cp932ToUtf8(docs), ui.shown};
+    return {Cp932ToUtf8(docs), ui.boxes};
   }
 
   CColumnDataArray columns;

@@ -1,19 +1,15 @@
 // Tests only: a Notes session in throwing mode, databases made with the test builder, the entries
-// of a view, a UI that records message boxes and answers questions as told, scratch folders, and
-// xmllint as the judge of well-formedness.
+// of a view, scratch folders, and xmllint as the judge of well-formedness.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
 #include <platform/files.h>
-#include <platform/ui.h>
 #include <stdlib.h>
 
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,50 +58,6 @@ inline std::vector<ViewEntry> Entries(host::testing::DatabaseBuilder& builder, N
   for (std::size_t i = 0; i < list.GetCount(); ++i) entries.push_back(list.GetEntry(i));
   return entries;
 }
-
-struct Shown {
-  std::string text;  // UTF-8
-  std::string caption;
-  platform::Buttons buttons;
-};
-
-// Records every message box; a Yes/No question takes the next of `answers` (No when they run out).
-class RecordingUi : public platform::Ui {
- public:
-  RecordingUi(std::vector<Shown>& shown, std::deque<platform::Answer>& answers) : shown_(shown), answers_(answers) {}
-  platform::Answer MessageBox(std::string_view text, std::string_view caption, platform::Buttons buttons,
-                              platform::Icon) override {
-    shown_.push_back({platform::Cp932ToUtf8(text), std::string(caption), buttons});
-    if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
-    if (answers_.empty()) return platform::Answer::No;
-    const platform::Answer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-  std::unique_ptr<platform::ProgressView> CreateProgress() override { return nullptr; }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
-  bool HasDisplay() const override { return false; }
-
- private:
-  std::vector<Shown>& shown_;
-  std::deque<platform::Answer>& answers_;
-};
-
-// Installs a RecordingUi for its lifetime.
-class ScopedUi {
- public:
-  ScopedUi() : previous_(platform::InstallUi(std::make_unique<RecordingUi>(shown, answers))) {}
-  ~ScopedUi() { platform::InstallUi(std::move(previous_)); }
-  ScopedUi(const ScopedUi&) = delete;
-  ScopedUi& operator=(const ScopedUi&) = delete;
-
-  std::vector<Shown> shown;
-  std::deque<platform::Answer> answers;
-
- private:
-  std::unique_ptr<platform::Ui> previous_;
-};
 
 // A new empty folder, removed with everything in it at destruction.
 class ScratchDir {
