@@ -33,6 +33,14 @@ std::size_t FindFromBoundary(std::string_view text, std::string_view needle, std
   return std::string_view::npos;
 }
 
+// True when every byte is below 0x80: such text is the same bytes in code page 932 and UTF-8.
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsLeadByte(unsigned char byte) {
@@ -40,6 +48,7 @@ bool IsLeadByte(unsigned char byte) {
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
+  if (IsAscii(cp932)) return std::string(cp932);
   thread_local Transcoder transcoder("UTF-8", "CP932");
   return transcoder.Convert(cp932, "\xEF\xBF\xBD", Cp932SequenceLength);
 }
@@ -54,6 +63,7 @@ std::u16string Cp932ToUtf16(std::string_view cp932) {
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   thread_local Transcoder transcoder("CP932", "UTF-8");
   return transcoder.Convert(utf8, "?", Utf8SequenceLength);
 }
