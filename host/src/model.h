@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -196,6 +197,24 @@ struct Note {
   const Item* FindItem(std::string_view name) const;  // case-insensitive name match, first one
 };
 
+// The notes of a database by note ID, for lookups in constant time. Notes are only ever added to
+// a database, never erased, and a std::map keeps each note where it is, so a table holding as
+// many notes as the map holds all of them. A copy starts empty and fills on its first lookup.
+class NoteLookup {
+ public:
+  NoteLookup() = default;
+  NoteLookup(const NoteLookup&) {}
+  NoteLookup& operator=(const NoteLookup&) {
+    byId_.clear();
+    return *this;
+  }
+
+  const Note* Find(const std::map<std::uint32_t, Note>& notes, std::uint32_t noteId) const;
+
+ private:
+  mutable std::unordered_map<std::uint32_t, const Note*> byId_;
+};
+
 struct Database {
   std::string title;
   std::string filePath;
@@ -203,7 +222,9 @@ struct Database {
   std::string server;
   std::map<std::uint32_t, Note> notes;  // by note ID, ascending
 
-  const Note* FindNote(std::uint32_t noteId) const;
+  const Note* FindNote(std::uint32_t noteId) const { return lookup.Find(notes, noteId); }
+
+  NoteLookup lookup;
 };
 
 }  // namespace host::model

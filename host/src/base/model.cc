@@ -20,9 +20,14 @@ const Item* Note::FindItem(std::string_view name) const {
   return nullptr;
 }
 
-const Note* Database::FindNote(std::uint32_t noteId) const {
-  auto it = notes.find(noteId);
-  return it == notes.end() ? nullptr : &it->second;
+const Note* NoteLookup::Find(const std::map<std::uint32_t, Note>& notes, std::uint32_t noteId) const {
+  if (byId_.size() != notes.size()) {
+    byId_.clear();
+    byId_.reserve(notes.size());
+    for (const auto& [id, note] : notes) byId_.emplace(id, &note);
+  }
+  const auto it = byId_.find(noteId);
+  return it == byId_.end() ? nullptr : it->second;
 }
 
 }  // namespace host::model
