@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +31,12 @@ struct Significand {
 
 Significand SignificantDigits(double value, int count) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", count - 1, std::fabs(value));
+  // Correctly rounded, as "%.*e" is: d.ddde±xx.
+  char* end = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific,
+                            count - 1).ptr;
+  *end = '\0';
   Significand s;
+  s.digits.reserve(static_cast<std::size_t>(count));
   const char* p = buffer;
   for (; *p != 'e'; ++p)
     if (std::isdigit(static_cast<unsigned char>(*p))) s.digits += *p;
@@ -158,17 +163,17 @@ int ClampDigits(int digits) { return digits < 0 ? 0 : digits > 15 ? 15 : digits;
 // ---- date/times ------------------------------------------------------------------------------
 
 std::string TwoDigits(int n) {
+  if (n >= 0 && n <= 99) return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", n);
   return buffer;
 }
 
 std::string YearText(int year, bool fourDigits) {
+  if (!fourDigits) return TwoDigits(((year % 100) + 100) % 100);
+  if (year >= 1000 && year <= 9999) return TwoDigits(year / 100) + TwoDigits(year % 100);
   char buffer[16];
-  if (fourDigits)
-    std::snprintf(buffer, sizeof buffer, "%04d", year);
-  else
-    std::snprintf(buffer, sizeof buffer, "%02d", ((year % 100) + 100) % 100);
+  std::snprintf(buffer, sizeof buffer, "%04d", year);
   return buffer;
 }
 
