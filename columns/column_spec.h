@@ -37,8 +37,8 @@ class ColumnSpec {
   void SetFromViewColumn(const LNVFColumn& column);
 
   // Makes this a formula column from `text`; every design flag and the output flag are cleared
-  // and the title is kept. A formula the host rejects throws its status and leaves the spec as it
-  // was.
+  // and the title is kept. A formula the host rejects throws its status and leaves the column
+  // as it was.
   void SetFormula(const LNString& text, std::uint32_t designSeparator);
 
   // This view column's value in `entry`: a category row has values only in categorized columns,
