@@ -1,5 +1,7 @@
 #include "client/export_entries.h"
 
+#include <unistd.h>
+
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@ namespace client {
 namespace {
 
 std::string WriteNotesIni(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "/" + name;
+  const std::string path = ::testing::TempDir() + "/" + std::to_string(getpid()) + "_" + name;
   std::ofstream(path, std::ios::binary) << text;
   return platform::ToPlatformPath(path);
 }

@@ -1,5 +1,7 @@
 // Real DXL databases, read from their files and indexed: each view's rows and column values are
 // the ones its design and its documents give. The expectations are written from the DXL by hand.
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -28,8 +30,9 @@ Database Read(const std::vector<std::string>& paths) {
   return database;
 }
 
+// ctest runs the tests of this file in parallel processes: each writes its own files.
 std::string WriteFixture(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "/dxl_views_" + name;
+  const std::string path = ::testing::TempDir() + "/dxl_views_" + std::to_string(getpid()) + "_" + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }

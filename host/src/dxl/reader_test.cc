@@ -1,5 +1,7 @@
 #include "dxl/reader.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -17,7 +19,7 @@ const std::string kSamples = NVORPEL_SHARED_DIR "/dxl-samples/";
 class ReadFilesTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + "/dxl_reader_" + name;
+    const std::string path = ::testing::TempDir() + "/dxl_reader_" + std::to_string(getpid()) + "_" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }

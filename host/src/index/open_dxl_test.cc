@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -10,7 +12,7 @@
 namespace {
 
 std::string WriteDxl(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "/open_dxl_" + name;
+  const std::string path = ::testing::TempDir() + "/open_dxl_" + std::to_string(getpid()) + "_" + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
