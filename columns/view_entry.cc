@@ -2,6 +2,7 @@
 // the bytes given before anything is read through it.
 #include "columns/view_entry.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -76,20 +77,20 @@ LNSTATUS BuildValue(const ValueData& value, LNItem* item) {
     case kCoreTypeNumber: {
       LNNumbers numbers;
       numbers.Insert(0, ReadDouble(value.data));
-      *item = numbers;
+      *item = std::move(numbers);
       return host::kNoError;
     }
     case kCoreTypeNumberList: {
       LNNumbers numbers;
       const LNINT count = Read16(value.data);
       for (LNINT i = 0; i < count; ++i) numbers.Insert(i, ReadDouble(value.data + 4 + 8 * i));
-      *item = numbers;
+      *item = std::move(numbers);
       return host::kNoError;
     }
     case kCoreTypeTime: {
       LNDatetimes datetimes;
       datetimes.Insert(0, LNDatetime(ReadTimeDate(value.data)));
-      *item = datetimes;
+      *item = std::move(datetimes);
       return host::kNoError;
     }
     case kCoreTypeTimeList: {
@@ -101,20 +102,20 @@ LNSTATUS BuildValue(const ValueData& value, LNItem* item) {
       for (LNINT i = 0; i < ranges; ++i) {
         datetimes.Append(LNDatetimeRange(ReadTimeDate(pairs + 16 * i), ReadTimeDate(pairs + 16 * i + 8)));
       }
-      *item = datetimes;
+      *item = std::move(datetimes);
       return host::kNoError;
     }
     case kCoreTypeText: {
       LNText text;
       text.Insert(0, LNString(reinterpret_cast<const char*>(value.data), static_cast<LNINT>(value.size)));
-      *item = text;
+      *item = std::move(text);
       return host::kNoError;
     }
     case kCoreTypeTextList: {
       LNText text;
       const LNSTATUS status = ForEachTextListEntry(
           value, [&](const char* entry, std::uint16_t length) { text.Insert(text.GetCount(), LNString(entry, length)); });
-      if (status == host::kNoError) *item = text;
+      if (status == host::kNoError) *item = std::move(text);
       return status;
     }
     default:
@@ -154,11 +155,16 @@ LNSTATUS WalkRecord(std::string_view bytes, NOTEID* noteId, std::size_t* entrySi
 
 LNSTATUS ViewEntry::Decode(std::string_view bytes, std::size_t* entrySize) {
   const std::size_t kept = values_.size();
+  if (bytes.size() >= 8) {
+    // Room for the values the record announces, as many as its bytes could hold at most.
+    const std::size_t announced = Read16(reinterpret_cast<const unsigned char*>(bytes.data()) + 6);
+    values_.reserve(kept + std::min(announced, (bytes.size() - 8) / 2));
+  }
   NOTEID noteId = 0;
   const LNSTATUS status = WalkRecord(bytes, &noteId, entrySize, [&](const ValueData* value) {
     LNItem item;
     const LNSTATUS built = value ? BuildValue(*value, &item) : host::kNoError;
-    values_.push_back(item);
+    values_.push_back(std::move(item));
     return built;
   });
   if (status != host::kNoError) {

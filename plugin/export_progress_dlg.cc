@@ -3,14 +3,32 @@
 #include <platform/cp932.h>
 #include <platform/ui.h>
 
+#include <charconv>
 #include <cstdint>
 
+namespace {
+
+void AppendNumber(std::string& text, std::int64_t n) {
+  char digits[24];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+}
+
+}  // namespace
+
 std::string ProgressCounterText(int pos, int low, int high) {
+  static const std::string documents = platform::Utf8ToCp932("文書 (");
   std::int64_t percent = 0;
   if (high != low) percent = (std::int64_t{pos} - low) * 100 / (std::int64_t{high} - low);
   if (percent != 100) percent %= 100;
-  return std::to_string(pos) + "/" + std::to_string(high) + platform::Utf8ToCp932("文書 (") +
-         std::to_string(percent) + "%)";
+  std::string text;
+  text.reserve(48);
+  AppendNumber(text, pos);
+  text += '/';
+  AppendNumber(text, high);
+  text += documents;
+  AppendNumber(text, percent);
+  text += "%)";
+  return text;
 }
 
 CExportProgressDlg::~CExportProgressDlg() { DestroyWindow(); }

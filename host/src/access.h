@@ -34,6 +34,7 @@ struct FormulaData {
 
 struct Access {
   static const std::string& Text(const LNString& s) { return s.text_; }
+  static std::string&& Text(LNString&& s) { return std::move(s.text_); }
   static LNString String(std::string utf8) {
     LNString s;
     s.text_ = std::move(utf8);

@@ -112,6 +112,7 @@ DocumentBuilder& DocumentBuilder::ResponseTo(NOTEID parent) {
 
 DocumentBuilder& DocumentBuilder::Deleted() {
   NoteOf(database_, id_).deleted = true;
+  database_->lookup.Reset();
   return *this;
 }
 

@@ -79,4 +79,14 @@ LNDatetimeFormat FromModel(const model::DatetimeFormat& format) {
 
 }  // namespace host
 
-LNInternational::LNInternational() : settings_(std::make_shared<const host::model::International>()) {}
+namespace {
+
+// The Japanese client's settings never change, so every LNInternational shares one copy.
+const std::shared_ptr<const host::model::International>& JapaneseClient() {
+  static const auto settings = std::make_shared<const host::model::International>();
+  return settings;
+}
+
+}  // namespace
+
+LNInternational::LNInternational() : settings_(JapaneseClient()) {}

@@ -14,8 +14,8 @@ const host::model::Database& Open(const std::shared_ptr<host::model::Database>& 
 }
 
 const host::model::Note& LiveNote(const host::model::Database& database, NOTEID id) {
-  const host::model::Note* note = database.FindNote(id);
-  if (!note || note->deleted) host::Raise(host::kErrNoteNotFound);
+  const host::model::Note* note = database.FindLiveNote(id);
+  if (!note) host::Raise(host::kErrNoteNotFound);
   return *note;
 }
 

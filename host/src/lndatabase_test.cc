@@ -64,6 +64,17 @@ TEST(LNDatabase, GetsViewsAndNotesByNoteIdAndRefusesTheWrongOnes) {
   EXPECT_TRUE(gone.IsNull());
 }
 
+TEST(LNDatabase, SeesNotesAddedAndDeletedAfterEarlierLookups) {
+  Fixture f;
+  LNNote note;
+  ASSERT_EQ(f.db.GetNote(f.doc, &note), 0u);
+  auto later = f.builder.Document("Order");
+  EXPECT_EQ(f.db.GetNote(later.Id(), &note), 0u);
+  later.Deleted();
+  EXPECT_EQ(f.db.GetNote(later.Id(), &note), host::kErrNoteNotFound);
+  EXPECT_EQ(f.db.GetNote(f.doc, &note), 0u);
+}
+
 TEST(LNDatabase, ListsFormsAndSubformsApart) {
   Fixture f;
   LNNoteArray forms, subforms;

@@ -42,10 +42,14 @@ LNString LNText::operator[](LNINT index) const {
 }
 
 LNSTATUS LNText::Insert(LNINT position, const LNString& text) {
+  return Insert(position, Access::String(Access::Text(text)));
+}
+
+LNSTATUS LNText::Insert(LNINT position, LNString&& text) {
   return host::Guard([&] {
     if (!data_) host::Raise(host::kErrNullObject);
     auto& values = host::MutableValueOf<host::model::Text>(*this).values;
     if (position < 0 || static_cast<std::size_t>(position) > values.size()) host::Raise(host::kErrListIndex);
-    values.insert(values.begin() + position, Access::Text(text));
+    values.insert(values.begin() + position, Access::Text(std::move(text)));
   });
 }

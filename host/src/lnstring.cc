@@ -56,10 +56,12 @@ LNString operator+(const LNString& a, const LNString& b) {
 
 const char* LNString::GetPlatformTextPtr() const {
   if (!platformValid_) {
-    platform_ = platform::Utf8ToCp932(text_);
+    // ASCII text is the same bytes in both character sets and needs no copy.
+    platformIsText_ = std::all_of(text_.begin(), text_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    platform_ = platformIsText_ ? std::string() : platform::Utf8ToCp932(text_);
     platformValid_ = true;
   }
-  return platform_.c_str();
+  return platformIsText_ ? text_.c_str() : platform_.c_str();
 }
 
 LNINT LNString::GetLength() const { return static_cast<LNINT>(host::utf8::Length(text_)); }

@@ -41,6 +41,20 @@ TEST(LNString, HostBytesWithALengthStopAtTheLengthAndRepairBadSequences) {
   EXPECT_EQ(Host(s), "a\xEF\xBF\xBD" "bc");
   EXPECT_EQ(s.GetLength(), 4);
   EXPECT_TRUE(LNString(nullptr, 3).IsNull());
+
+  const struct {
+    std::string bytes;
+    std::string host;
+  } cases[] = {
+      {"\xFF" "ab", "\uFFFD" "ab"},                       // at the start
+      {"ab\xE3\x81", "ab\uFFFD\uFFFD"},                 // a sequence cut at the end: each byte
+      {"\xC0\xAF表", "\uFFFD\uFFFD表"},                  // overlong, then a good character
+      {"ソ\xED\xA0\x80x", "ソ\uFFFD\uFFFD\uFFFDx"},     // an encoded surrogate
+      {"受注番号 J-001", "受注番号 J-001"},                  // valid throughout
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Host(LNString(c.bytes.data(), static_cast<LNINT>(c.bytes.size()))), c.host) << c.bytes;
+  }
 }
 
 TEST_F(ThrowingOff, FindReportsAMissingTextByTheNotFoundResultEvenInThrowingMode) {

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -197,22 +196,38 @@ struct Note {
   const Item* FindItem(std::string_view name) const;  // case-insensitive name match, first one
 };
 
-// The notes of a database by note ID, for lookups in constant time. Notes are only ever added to
-// a database, never erased, and a std::map keeps each note where it is, so a table holding as
-// many notes as the map holds all of them. A copy starts empty and fills on its first lookup.
+// The live (not deleted) notes of a database by note ID, for lookups in constant time. Notes are
+// only ever added to a database, never erased, and a std::map keeps each note where it is, so a
+// table holding as many notes as the map is complete. Whoever marks a note deleted calls Reset.
+// A copy starts empty and fills on its first lookup.
 class NoteLookup {
  public:
   NoteLookup() = default;
   NoteLookup(const NoteLookup&) {}
   NoteLookup& operator=(const NoteLookup&) {
-    byId_.clear();
+    Reset();
     return *this;
   }
 
-  const Note* Find(const std::map<std::uint32_t, Note>& notes, std::uint32_t noteId) const;
+  // The note with ID `noteId` in `notes`, or null when there is none or it is deleted.
+  const Note* FindLive(const std::map<std::uint32_t, Note>& notes, std::uint32_t noteId) const;
+  void Reset() { slots_.reset(); }
 
  private:
-  mutable std::unordered_map<std::uint32_t, const Note*> byId_;
+  // Open addressing with linear probing: one probe finds most notes, and the answer comes from
+  // the slot alone, without reading the note.
+  struct Slot {
+    std::uint32_t id = 0;
+    bool deleted = false;
+    const Note* note = nullptr;  // null: an empty slot
+  };
+  struct Slots;
+  struct FreeSlots {
+    void operator()(Slots* slots) const;
+  };
+  void Rebuild(const std::map<std::uint32_t, Note>& notes) const;
+
+  mutable std::unique_ptr<Slots, FreeSlots> slots_;
 };
 
 struct Database {
@@ -222,7 +237,8 @@ struct Database {
   std::string server;
   std::map<std::uint32_t, Note> notes;  // by note ID, ascending
 
-  const Note* FindNote(std::uint32_t noteId) const { return lookup.Find(notes, noteId); }
+  // The note with that ID unless there is none or it is deleted.
+  const Note* FindLiveNote(std::uint32_t noteId) const { return lookup.FindLive(notes, noteId); }
 
   NoteLookup lookup;
 };

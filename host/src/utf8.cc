@@ -29,17 +29,23 @@ std::size_t ValidSequence(std::string_view s, std::size_t i) {
 
 std::string Sanitize(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size());
+  std::size_t done = 0;  // bytes up to here are in `out`
   for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t n = ValidSequence(bytes, i);
-    if (n == 0) {
-      out += "\xEF\xBF\xBD";
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
-    } else {
-      out.append(bytes.substr(i, n));
-      i += n;
+      continue;
     }
+    const std::size_t n = ValidSequence(bytes, i);
+    if (n != 0) {
+      i += n;
+      continue;
+    }
+    out.append(bytes.substr(done, i - done));
+    out += "\xEF\xBF\xBD";
+    done = ++i;
   }
+  if (done == 0) return std::string(bytes);  // valid throughout: one copy
+  out.append(bytes.substr(done));
   return out;
 }
 

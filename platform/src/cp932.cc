@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "cp932_encoder.h"
 #include "transcoder.h"
 
 namespace platform {
@@ -64,8 +65,9 @@ std::u16string Cp932ToUtf16(std::string_view cp932) {
 
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
-  thread_local Transcoder transcoder("CP932", "UTF-8");
-  return transcoder.Convert(utf8, "?", Utf8SequenceLength);
+  std::string cp932;
+  AppendUtf8AsCp932(cp932, utf8);
+  return cp932;
 }
 
 std::string Utf16ToCp932(std::u16string_view utf16) {

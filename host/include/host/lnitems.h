@@ -50,6 +50,7 @@ class LNAPI LNText : public LNItem {
   LNString operator[](LNINT index) const;
   // Inserts before `position` (GetCount() appends).
   LNSTATUS Insert(LNINT position, const LNString& text);
+  LNSTATUS Insert(LNINT position, LNString&& text);  // the same, taking over the text
 };
 
 // One number.

@@ -51,8 +51,9 @@ class LNAPI LNString {
   void Changed() { platformValid_ = false; }
 
   std::string text_;  // UTF-8
-  mutable std::string platform_;
+  mutable std::string platform_;  // code page 932, unless platformIsText_
   mutable bool platformValid_ = false;
+  mutable bool platformIsText_ = false;  // ASCII only: text_ is the platform text too
   friend struct host::Access;
 };
 

@@ -2,12 +2,14 @@
 
 #include "clock.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace host {
 namespace {
@@ -29,20 +31,33 @@ struct Significand {
   int exponent = 0;
 };
 
-Significand SignificantDigits(double value, int count) {
-  char buffer[64];
-  // Correctly rounded, as "%.*e" is: d.ddde±xx.
-  char* end = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific,
-                            count - 1).ptr;
-  *end = '\0';
+// The digits and exponent of a to_chars scientific text "d.ddde±xx", trailing zeros dropped.
+Significand FromScientific(const char* text, const char* end) {
   Significand s;
-  s.digits.reserve(static_cast<std::size_t>(count));
-  const char* p = buffer;
-  for (; *p != 'e'; ++p)
-    if (std::isdigit(static_cast<unsigned char>(*p))) s.digits += *p;
-  s.exponent = std::atoi(p + 1);
+  const char* p = text;
+  for (; p != end && *p != 'e'; ++p)
+    if (*p != '.') s.digits += *p;
+  std::from_chars(p + 1 + (p[1] == '+'), end, s.exponent);
   while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
   return s;
+}
+
+Significand SignificantDigits(double value, int count) {
+  char buffer[64];
+  const double magnitude = std::fabs(value);
+  // The shortest digits that read back as the value: when there are no more than `count` of them
+  // they are also the value correctly rounded to `count` digits, since a normal double differs
+  // from its shortest form by less than half its last place, far less than half a unit of the
+  // 15th digit. Subnormal doubles have fewer places and take the long way.
+  if (magnitude >= std::numeric_limits<double>::min()) {
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific).ptr;
+    const auto mantissa = static_cast<int>(std::find(static_cast<const char*>(buffer), end, 'e') - buffer);
+    if ((mantissa > 1 ? mantissa - 1 : 1) <= count) return FromScientific(buffer, end);
+  }
+  // Correctly rounded, as "%.*e" is.
+  const char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, count - 1).ptr;
+  return FromScientific(buffer, end);
 }
 
 std::string ExponentText(int exponent) {

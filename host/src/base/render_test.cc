@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "clock.h"
@@ -54,8 +57,35 @@ TEST(PlainNumber, GeneralFormWithFifteenSignificantDigits) {
       {1.5e-16, "1.5E-16"},
       {-2.5e20, "-2.5E+20"},
       {1234567.125, "1234567.125"},
+      {5e-324, "4.94065645841247E-324"},  // subnormal: its shortest form "5E-324" is not the rounding
   };
   for (const Case& c : cases) EXPECT_EQ(PlainNumber(c.value, kJapan), c.expected) << c.value;
+}
+
+// The fifteen significant digits are the value correctly rounded, as printf's "%.15g" rounds it,
+// for values whose shortest form is short and for values that need all seventeen digits.
+TEST(PlainNumber, DigitsAreTheValueCorrectlyRoundedToFifteen) {
+  std::uint64_t state = 0x243F6A8885A308D3u;
+  auto next = [&] { return state = state * 6364136223846793005u + 1442695040888963407u; };
+  int longForms = 0;
+  for (int i = 0; i < 20000; ++i) {
+    double value;
+    if (i % 2 == 0) {
+      const std::uint64_t bits = next();
+      std::memcpy(&value, &bits, sizeof value);
+      if (!std::isfinite(value)) continue;
+    } else {
+      value = static_cast<double>(next() % 100000000) / std::pow(10.0, static_cast<double>(next() % 12));
+    }
+    char reference[64];
+    std::snprintf(reference, sizeof reference, "%.15g", value);
+    char shortest[64];
+    std::snprintf(shortest, sizeof shortest, "%.17g", value);
+    longForms += std::strtod(reference, nullptr) != value;
+    const std::string plain = PlainNumber(value, kJapan);
+    ASSERT_EQ(std::strtod(plain.c_str(), nullptr), std::strtod(reference, nullptr)) << shortest << " gave " << plain;
+  }
+  EXPECT_GT(longForms, 5000);  // many values really needed rounding
 }
 
 TEST(PlainNumber, DecimalSymbolAndNonFiniteValues) {

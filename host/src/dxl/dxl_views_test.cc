@@ -344,8 +344,8 @@ TEST(SelectionFiles, TogetherTheyFormOneDatabaseWhoseViewHoldsTheDocument) {
   ASSERT_EQ(database.notes.size(), 3u);
   EXPECT_EQ(database.title, "");
   // The view is 12E and the form 172; the document, without a note ID, takes the next multiple of 4.
-  ASSERT_NE(database.FindNote(0x174), nullptr);
-  ASSERT_EQ(database.FindNote(0x174)->noteClass, NoteClass::Document);
+  ASSERT_NE(database.FindLiveNote(0x174), nullptr);
+  ASSERT_EQ(database.FindLiveNote(0x174)->noteClass, NoteClass::Document);
   ExpectRows(database, "test", {"174"});  // SELECT @All, a view without columns
 }
 

@@ -58,7 +58,7 @@ TEST_F(ReadFilesTest, DatabaseRootGivesAttributesAndNotes) {
   EXPECT_EQ(notes, (std::vector<std::pair<std::uint32_t, NoteClass>>{
                        {0x8, NoteClass::View}, {0x20, NoteClass::Document}, {0x24, NoteClass::Folder},
                        {0x28, NoteClass::Form}, {0x2C, NoteClass::Subform}, {0x30, NoteClass::Document}}));
-  EXPECT_EQ(database.FindNote(0x24)->view->selectionFormula, "");  // a folder without a selection
+  EXPECT_EQ(database.FindLiveNote(0x24)->view->selectionFormula, "");  // a folder without a selection
 }
 
 TEST_F(ReadFilesTest, SeveralFilesFormOneDatabase) {
@@ -69,8 +69,8 @@ TEST_F(ReadFilesTest, SeveralFilesFormOneDatabase) {
   const Database database = ReadFiles({view, first, second}, warnings);
   EXPECT_EQ(database.title, "一つ目");
   ASSERT_EQ(database.notes.size(), 3u);
-  EXPECT_NE(database.FindNote(0x130), nullptr);
-  EXPECT_NE(database.FindNote(0x134), nullptr);
+  EXPECT_NE(database.FindLiveNote(0x130), nullptr);
+  EXPECT_NE(database.FindLiveNote(0x134), nullptr);
 
   const std::string same = Write("same.xml", "<form name='f'><noteinfo noteid='12E'/></form>");
   EXPECT_EQ(ErrorOf({view, same}), same + ": note ID 12E appears twice");

@@ -158,8 +158,8 @@ STATUS CoreOpenCollection(CoreDatabaseHandle database, std::uint32_t viewNoteId,
   const std::shared_ptr<host::model::Database> found = host::handles::FindDatabase(database);
   if (!found) return host::kErrInvalidHandle;
   if (!collection) return host::kErrInvalidArgument;
-  const host::model::Note* note = found->FindNote(viewNoteId);
-  if (!note || note->deleted) return host::kErrNoteNotFound;
+  const host::model::Note* note = found->FindLiveNote(viewNoteId);
+  if (!note) return host::kErrNoteNotFound;
   if (!note->view) return host::kErrNotViewOrFolder;
   try {
     auto rows = std::make_shared<const PackedRows>(host::index::IndexViewPacked(*found, *note));

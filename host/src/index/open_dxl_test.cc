@@ -29,8 +29,8 @@ TEST(CoreOpenDxlDatabase, JoinsFilesIntoOneDatabaseWithTheServerGiven) {
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(opened->title, "受注");
   EXPECT_EQ(opened->server, "Sales/Acme");
-  ASSERT_NE(opened->FindNote(0x8), nullptr);
-  EXPECT_NE(opened->FindNote(0x20), nullptr);
+  ASSERT_NE(opened->FindLiveNote(0x8), nullptr);
+  EXPECT_NE(opened->FindLiveNote(0x20), nullptr);
   EXPECT_EQ(CoreCloseDatabase(handle), host::kNoError);
 }
 
