@@ -1,6 +1,12 @@
 #include "columns/view_entry_list.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
+
+// Bytes per chunk of kept records: more than the largest record a batch can hold.
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 
 // The bytes of a locked host buffer, unlocked and freed when it goes.
 class LockedBuffer {
@@ -24,7 +30,9 @@ class LockedBuffer {
 
 LNSTATUS ViewEntryList::ReadView(const ExportViewParams& params, bool allDocuments) {
   records_.clear();
-  ends_.clear();
+  chunks_.clear();
+  next_ = nullptr;
+  room_ = 0;
   const CoreCollectionHandle collection = params.CollectionHandle();
   const CoreIdTableHandle selected = params.SelectedIdTable();
   CorePosition position{};  // level 0, tumbler 0: before the first entry
@@ -56,18 +64,31 @@ LNSTATUS ViewEntryList::KeepBatch(std::string_view records, std::uint32_t count,
     NOTEID noteId = 0;
     if (LNSTATUS status = MeasureEntryRecord(records, &size, &noteId)) return status;
     if (allDocuments || CoreIsInIdTable(selected, noteId)) {
-      records_ += records.substr(0, size);
-      ends_.push_back(records_.size());
+      char* kept = Reserve(size);
+      std::memcpy(kept, records.data(), size);
+      records_.emplace_back(kept, size);
     }
     records.remove_prefix(size);
   }
   return host::kNoError;
 }
 
+char* ViewEntryList::Reserve(std::size_t size) {
+  if (room_ < size) {
+    const std::size_t chunk = std::max(kChunkSize, size);
+    chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunk));
+    next_ = chunks_.back().get();
+    room_ = chunk;
+  }
+  char* at = next_;
+  next_ += size;
+  room_ -= size;
+  return at;
+}
+
 ViewEntry ViewEntryList::GetEntry(std::size_t index) const {
-  const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
   ViewEntry entry;
   std::size_t size = 0;
-  entry.Decode(std::string_view(records_).substr(begin, ends_[index] - begin), &size);
+  entry.Decode(records_[index], &size);
   return entry;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,7 @@ class ViewEntryList {
   // the entries kept until then stay.
   LNSTATUS ReadView(const ExportViewParams& params, bool allDocuments);
 
-  std::size_t GetCount() const { return ends_.size(); }
+  std::size_t GetCount() const { return records_.size(); }
   // The entry at `index` (below GetCount()), decoded afresh.
   ViewEntry GetEntry(std::size_t index) const;
 
@@ -30,6 +31,13 @@ class ViewEntryList {
   // Keeps the batch's entries at the start of `records`, `count` of them back to back.
   LNSTATUS KeepBatch(std::string_view records, std::uint32_t count, bool allDocuments, CoreIdTableHandle selected);
 
-  std::string records_;            // the kept records back to back
-  std::vector<std::size_t> ends_;  // where each kept record ends in records_
+  // Room for `size` more bytes at the end of the last chunk.
+  char* Reserve(std::size_t size);
+
+  // The kept records back to back in chunks that never move, so that keeping a record never
+  // copies the ones before it; each record lies within one chunk.
+  std::vector<std::unique_ptr<char[]>> chunks_;
+  char* next_ = nullptr;  // the free bytes at the end of the last chunk
+  std::size_t room_ = 0;
+  std::vector<std::string_view> records_;  // each kept record, in view order
 };

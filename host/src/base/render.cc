@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace host {
 namespace {
@@ -90,12 +91,41 @@ std::string Localised(std::string_view plain, bool punctuated, const Internation
   return out;
 }
 
+// |value| × 10^digits (digits 0 ... 15) when the product comes out a whole number below 10^15.
+// The 15 significant digits of |value|, rounded to `digits` decimals, are then exactly the
+// product's digits: the product is off the exact one by at most half its last place, which is
+// far less than half a unit of |value|'s 15th digit.
+std::optional<std::uint64_t> ScaledWhole(double value, int digits) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double scaled = std::fabs(value) * kPowers[digits];
+  if (!(scaled < 1e15) || scaled != std::floor(scaled)) return std::nullopt;
+  return static_cast<std::uint64_t>(scaled);
+}
+
+// The digits of `whole` with a point `digits` places from the right ("0.05" for 5 and 2).
+std::string PointedDigits(std::uint64_t whole, int digits) {
+  char buffer[24];
+  const auto width = static_cast<int>(std::to_chars(buffer, buffer + sizeof buffer, whole).ptr - buffer);
+  std::string out;
+  if (width <= digits) {
+    out = "0.";
+    out.append(static_cast<std::size_t>(digits - width), '0');
+    out.append(buffer, static_cast<std::size_t>(width));
+    return out;
+  }
+  out.append(buffer, static_cast<std::size_t>(width - digits));
+  if (digits > 0) {
+    out += '.';
+    out.append(buffer + width - digits, static_cast<std::size_t>(digits));
+  }
+  return out;
+}
+
 // |value| in general format with '.' as the decimal point; `scientific` tells which form it took.
 std::string GeneralMagnitude(double value, bool& scientific) {
-  if (value == 0) {
-    scientific = false;
-    return "0";
-  }
+  scientific = false;
+  if (const auto whole = ScaledWhole(value, 0)) return PointedDigits(*whole, 0);
   const Significand s = SignificantDigits(value, kSignificantDigits);
   scientific = s.exponent < -kPlainExponentLimit || s.exponent > kPlainExponentLimit;
   if (scientific) {
@@ -132,6 +162,7 @@ Significand Rounded(Significand s, int keep) {
 
 // |value| with `digits` decimals, rounded half away from zero on its 15 significant digits.
 std::string FixedMagnitude(double value, int digits) {
+  if (const auto whole = ScaledWhole(value, digits)) return PointedDigits(*whole, digits);
   std::string out;
   if (value != 0) {
     Significand s = SignificantDigits(value, kSignificantDigits);

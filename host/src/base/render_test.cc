@@ -136,6 +136,17 @@ TEST(FormatNumber, ColumnFormatsWithJapaneseSettings) {
       {0.125, Format(S::Fixed, 0, false, false, true), "13%"},
       {-0.5, Format(S::Fixed, 1, false, true, true), "(50.0%)"},
       {123, Format(S::Fixed, 99), "123.000000000000000"},  // digits beyond 15 are clamped
+      // values whose decimals come out whole, and the neighbours that need rounding
+      {0.05, Format(S::Fixed, 2), "0.05"},
+      {0.05, Format(S::Fixed, 4), "0.0500"},
+      {823.5, Format(S::Fixed, 2, true), "823.50"},
+      {0.125, Format(S::Fixed, 2), "0.13"},  // half away from zero
+      {1.005, Format(S::Fixed, 2), "1.01"},  // on its 15 digits 1.00500000000000
+      {0.29, Format(S::Fixed, 2), "0.29"},   // 0.29 × 100 is not whole in binary
+      {9999999999999.99, Format(S::Fixed, 2, true), "9,999,999,999,999.99"},
+      {99999999999999.99, Format(S::Fixed, 2), "100000000000000.00"},  // 16 digits: rounded to 15
+      {1e15, Format(S::General, 0, true), "1,000,000,000,000,000"},
+      {-7, Format(S::General, 0), "-7"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatNumber(c.value, c.format, kJapan), c.expected) << c.value;
 }
