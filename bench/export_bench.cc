@@ -25,15 +25,13 @@
 #include <host/core.h>
 #include <host/testing/builder.h>
 
-#include "columns/export_view_params.h"
+#include "plugin/export_view.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 3;
-using ExportViewFunction = std::uint16_t (*)(const ExportViewParams*, std::uint16_t, std::uint32_t, const char*,
-                                             const char*);
 
 double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 

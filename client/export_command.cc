@@ -77,7 +77,7 @@ void RunExport(const CommandLine& line) {
   params.SetViewNoteId(viewNoteId);
   params.SetCollectionHandle(collection.Handle());
   params.SetSelectedIdTable(selected.Handle());
-  const std::uint16_t flags = line.append ? kAppendFlag : 0;
+  const std::uint16_t flags = line.append ? kAppendToFile : 0;
   const std::string typedName = platform::LocaleToCp932(line.typedName);
 
   const InterruptsIgnored interrupts;

@@ -5,16 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "columns/export_view_params.h"
+#include "plugin/export_view.h"
 
 namespace client {
-
-// The plug-in's one export, with the arguments the client passes: the parameter record, the flags
-// word, a reserved value, the option word and the typed file name (platform text).
-using ExportViewFunction = std::uint16_t (*)(const ExportViewParams* params, std::uint16_t flags,
-                                             std::uint32_t reserved, const char* option, const char* fileName);
-
-inline constexpr std::uint16_t kAppendFlag = 0x0004;
 
 class PluginLibrary {
  public:

@@ -25,8 +25,8 @@ class CColumnDataArray : public ColumnSpecList {
   // separators or line feeds inside values as they are.
   void SetCsvFormat(const LNNotesSession* session, const char* listSeparator, const char* columnSeparator,
                     int quoteMode, const char* separatorReplacement, const char* lineBreakReplacement);
-  // The XML settings of the run; `attachmentBasePath` is the output file path when attachments
-  // are exported, else null.
+  // The XML settings of the run, which ToXMLData (xml/xml_document.h) reads; `attachmentBasePath`
+  // is the output file path when attachments are exported, else null.
   void SetXmlFormat(const LNNotesSession* session, const char* listSeparator, bool allItems, bool computedFields,
                     bool noteIdOutput, bool typeOutput, const char* attachmentBasePath);
 
@@ -37,16 +37,6 @@ class CColumnDataArray : public ColumnSpecList {
   // opened for formula columns when needed and is closed on return. A host failure other than a
   // formula's is shown with ReportNotesError and ends the record early.
   std::string ToCSVData(const ViewEntry& entry, LNNote& document) const;
-
-  // The `doc` element of one entry, platform text with "\n" line ends: the output columns, then
-  // as the XML settings ask the document's items, its form's computed-for-display fields and its
-  // attachments, which are detached beside the output file. `document` is the entry's document,
-  // or an empty one for a category row or a document that could not be fetched; it is closed on
-  // return. Host failures are shown with ReportNotesError and the element is still completed.
-  std::string ToXMLData(const ViewEntry& entry, LNDocument& document) const;
-  // One `elementName` ("view" or "item") element line for `value` under `name`, or "" for a null
-  // value.
-  std::string ToXMLElement(const char* elementName, const LNString& name, const LNItem& value) const;
 
   const LNNotesSession* Session() const { return session_; }
   const char* ListSeparator() const { return listSeparator_; }

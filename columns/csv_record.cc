@@ -3,7 +3,7 @@
 
 #include "columns/column_data_array.h"
 #include "platform/cp932.h"
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 
 namespace {
 

@@ -13,8 +13,7 @@
 #include "definitions/definition_words.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
-#include "platform/ui.h"
-#include "plugin/app_message.h"
+#include "messages/app_messages.h"
 
 namespace {
 
@@ -23,10 +22,6 @@ constexpr int kTitleField = 0;
 constexpr int kKindField = 1;
 constexpr int kValueField = 2;
 constexpr int kOutputField = 3;
-
-platform::Answer Show(const std::string& platformText, platform::Buttons buttons) {
-  return platform::MessageBox(platformText, kAppTitle, buttons, platform::Icon::Exclamation);
-}
 
 // Whether the view's name is `savedName`, without regard to the case of ASCII letters. The name
 // is compared in its platform text, as the file holds it.
@@ -42,7 +37,7 @@ bool UserLoadsFormulasOf(const std::string& otherViewName) {
   const std::string question = platform::Utf8ToCp932("異なるビュー\"") + otherViewName +
                                platform::Utf8ToCp932("\"で保存されたエクスポート定義ファイルです。\n"
                                                      "保存している式の読み込みを継続しますか?");
-  return Show(question, platform::Buttons::YesNo) == platform::Answer::Yes;
+  return AskAppQuestion(question);
 }
 
 ColumnSpecList ViewColumns(LNViewFolder& view) {
@@ -104,14 +99,13 @@ bool LoadDefinitionFile(ColumnSpecList& list, LNViewFolder& view, std::string_vi
   std::error_code error;
   if (!std::filesystem::is_directory(path, error)) file.open(path);
   if (!file.is_open()) {
-    Show(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") + std::string(platformPath), platform::Buttons::Ok);
+    ShowAppMessage(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") + std::string(platformPath));
     return false;
   }
   CsvRecordReader reader(file);
   reader.SetTrim(true);
   if (!reader.ReadRecord() || !IsWord(reader.Field(0), kFormatTag)) {
-    Show(platform::Utf8ToCp932("エクスポート定義ファイルではありません。\nFile=") + std::string(platformPath),
-         platform::Buttons::Ok);
+    ShowAppMessage(platform::Utf8ToCp932("エクスポート定義ファイルではありません。\nFile=") + std::string(platformPath));
     return false;
   }
   const bool otherView = !IsNameOf(view, reader.Field(1));

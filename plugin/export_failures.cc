@@ -3,9 +3,9 @@
 #include <platform/cp932.h>
 
 #include "host/status.h"
-#include "plugin/app_message.h"
+#include "messages/app_messages.h"
 #include "plugin/framework_exceptions.h"
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 
 void ReportExportFailure(std::exception_ptr failure) noexcept {
   try {

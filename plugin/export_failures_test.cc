@@ -9,7 +9,7 @@
 
 #include "host/status.h"
 #include "plugin/framework_exceptions.h"
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 
 namespace {
 

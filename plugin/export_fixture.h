@@ -18,6 +18,7 @@
 #include "columns/export_view_params.h"
 #include "host/core.h"
 #include "host/testing/builder.h"
+#include "plugin/export_view.h"
 #include "plugin/plugin_app.h"
 
 class ExportFixture : public ::testing::Test {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "plugin/app_message.h"
+#include "messages/app_messages.h"
 #include "plugin/replace_all.h"
 
 namespace {

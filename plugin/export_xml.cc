@@ -8,18 +8,14 @@
 #include <optional>
 #include <string>
 
-#include "columns/view_entry_list.h"
-#include "plugin/export_progress_dlg.h"
-#include "plugin/export_switches.h"
+#include "plugin/export_run.h"
 #include "plugin/framework_exceptions.h"
 #include "plugin/option_sheets.h"
 #include "plugin/output_file.h"
 #include "plugin/plugin_app.h"
-#include "plugin/report_notes_error.h"
 #include "plugin/separator_texts.h"
-#include "plugin/target_name.h"
 #include "xml/escape_xml.h"
-#include "xml/note_id_hex.h"
+#include "xml/xml_document.h"
 
 std::string ToUtf8(std::string_view cp932) {
   const std::u16string units = platform::Cp932ToUtf16(cp932);
@@ -108,72 +104,54 @@ std::string Attribute(const char* name, const LNString& value) {
   return std::string(" ") + name + "=\"" + EscapeXML(value.GetPlatformTextPtr()) + '"';
 }
 
-// "文書(NOTEID=%8.8X)の取得に失敗しました。" for `id`, platform text.
-std::string NoteFetchFailure(NOTEID id) {
-  return platform::Utf8ToCp932("文書(NOTEID=") + NoteIdHex(id) + platform::Utf8ToCp932(")の取得に失敗しました。");
-}
+class XmlRun final : public ExportRun<settings::XmlOptions, LNDocument> {
+ public:
+  explicit XmlRun(const ExportObjects& objects)
+      : ExportRun(objects, kXmlSwitches, ".xml", "XMLファイルを書き出しています...") {}
+
+ private:
+  std::optional<settings::XmlOptions> RunOptionSheet() override { return RunXmlOptionSheet(objects_.columns); }
+
+  void Open(const settings::XmlOptions& options, const std::string& outputPath, std::uint16_t) override {
+    objects_.columns.SetXmlFormat(options.ColumnFormat == 0 ? &objects_.session : nullptr,
+                                  ListSeparatorText(options.ListSeparater), options.ItemAll != 0,
+                                  options.FieldAll != 0, options.OutputNoteid != 0, options.OutputType != 0,
+                                  options.AttachFile != 0 ? outputPath.c_str() : nullptr);
+    utf8_ = options.XmlEncode != 0;
+    file_.emplace(outputPath, false);  // always created anew, whatever the client's flags
+    out_.emplace(*file_);
+  }
+
+  void BeginDocuments() override {
+    openView_.emplace(objects_.view);
+    out_->Write(utf8_ ? "<?xml version=\"1.0\"?>\n" : "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n");
+    const LNDatabase& database = objects_.database;
+    WriteEncoded("<database" + Attribute("title", database.GetTitle()) + Attribute("server", database.GetServer()) +
+                 Attribute("path", database.GetFilepath()) + Attribute("view", objects_.view.GetName()) + ">\n");
+  }
+
+  void WriteDocument(const ViewEntry& entry, LNDocument& document) override {
+    WriteEncoded(ToXMLData(objects_.columns, entry, document));
+  }
+
+  void EndDocuments() override { out_->Write("</database>\n"); }
+  void Close() override { file_->Close(); }
+  void KeepWhatWasWritten() noexcept override {
+    if (out_) out_->KeepWhatWasWritten();
+  }
+
+  void WriteEncoded(const std::string& text) { out_->Write(utf8_ ? ToUtf8(text) : text); }
+
+  bool utf8_ = false;
+  std::optional<OutputFile> file_;
+  std::optional<TextModeWriter> out_;
+  std::optional<OpenView> openView_;  // closed when the run ends, on every way out
+};
 
 }  // namespace
 
-std::uint32_t PluginApp::ExportXml(const ExportViewParams& params, std::uint16_t /*flags*/, std::uint32_t /*reserved*/,
+std::uint32_t PluginApp::ExportXml(const ExportViewParams& params, std::uint16_t flags, std::uint32_t /*reserved*/,
                                    const char* /*option*/, const char* fileName) {
-  const TargetName target = SplitTargetName(fileName, ".xml");
-  const SwitchSettings<settings::XmlOptions> switches = ParseSwitches(target.switchText, kXmlSwitches);
-  columns_.LoadFromView(view_);
-
-  settings::XmlOptions options = switches.options;
-  if (switches.showSheet) {
-    std::optional<settings::XmlOptions> chosen = RunXmlOptionSheet(columns_);
-    if (!chosen) return 0;
-    options = *chosen;
-  }
-
-  const std::string outputPath = target.fileName.GetPlatformTextPtr();
-  columns_.SetXmlFormat(options.ColumnFormat == 0 ? &session_ : nullptr, ListSeparatorText(options.ListSeparater),
-                        options.ItemAll != 0, options.FieldAll != 0, options.OutputNoteid != 0, options.OutputType != 0,
-                        options.AttachFile != 0 ? outputPath.c_str() : nullptr);
-  const bool utf8 = options.XmlEncode != 0;
-  const auto encoded = [utf8](std::string text) { return utf8 ? ToUtf8(text) : text; };
-
-  OutputFile file(outputPath, false);  // always created anew, whatever the client's flags
-  TextModeWriter out(file);
-  try {
-    CExportProgressDlg progress;
-    progress.Create();
-    progress.SetStatusText(platform::Utf8ToCp932("XMLファイルを書き出しています..."));
-
-    ViewEntryList entries;
-    entries.ReadView(params, options.OutputDocument == 0);  // what could not be read is left out
-    const OpenView openView(view_);
-
-    out.Write(utf8 ? "<?xml version=\"1.0\"?>\n" : "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n");
-    out.Write(encoded("<database" + Attribute("title", database_.GetTitle()) +
-                      Attribute("server", database_.GetServer()) + Attribute("path", database_.GetFilepath()) +
-                      Attribute("view", view_.GetName()) + ">\n"));
-
-    const int count = static_cast<int>(entries.GetCount());
-    progress.SetRange(0, count);
-    for (int i = 0; i < count; ++i) {
-      progress.SetPos(i);
-      const ViewEntry entry = entries.GetEntry(static_cast<std::size_t>(i));
-      LNDocument document;
-      if (!entry.IsCategory()) {
-        try {
-          const LNSTATUS status = database_.GetNote(entry.GetNoteID(), &document);
-          if (status != host::kNoError) throw status;
-        } catch (LNSTATUS status) {
-          ReportNotesError(status, NoteFetchFailure(entry.GetNoteID()));
-          document = LNDocument();
-        }
-      }
-      out.Write(encoded(columns_.ToXMLData(entry, document)));
-      if (progress.CheckCancel()) break;
-    }
-    out.Write("</database>\n");
-  } catch (...) {
-    out.KeepWhatWasWritten();
-    throw;
-  }
-  file.Close();
+  XmlRun(Objects()).Run(params, flags, fileName);
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <platform/cp932.h>
 
-#include "plugin/app_message.h"
+#include "messages/app_messages.h"
 
 void CException::ReportError() const { ShowAppMessage(GetErrorMessage()); }
 

@@ -17,17 +17,7 @@ void Check(LNSTATUS status) {
 
 }  // namespace
 
-bool IsXmlOption(const char* option) {
-  if (option == nullptr) return false;
-  const std::string_view word(option);
-  if (word.size() != 3) return false;
-  for (std::size_t i = 0; i < 3; ++i) {
-    const char c = word[i];
-    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != "xml"[i]) return false;
-  }
-  return true;
-}
+bool IsXmlOption(const char* option) { return option != nullptr && platform::EqualsIgnoringAsciiCase(option, "xml"); }
 
 bool PluginApp::InitInstance() {
   if (session_.Initialize(0x00F0, 0, nullptr, 1, nullptr) != host::kNoError) return false;

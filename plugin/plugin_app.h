@@ -7,8 +7,7 @@
 #include "columns/column_data_array.h"
 #include "columns/export_view_params.h"
 #include "host/notes.h"
-
-inline constexpr std::uint16_t kAppendToFile = 0x0004;  // ExportView flag: append the CSV file
+#include "plugin/export_run.h"
 
 class PluginApp {
  public:
@@ -32,6 +31,8 @@ class PluginApp {
   const CColumnDataArray& Columns() const { return columns_; }
 
  private:
+  ExportObjects Objects() { return {columns_, session_, database_, view_}; }
+
   // The runs: the same arguments; failures leave them as exceptions. Always 0.
   std::uint32_t ExportCsv(const ExportViewParams& params, std::uint16_t flags, std::uint32_t reserved,
                           const char* option, const char* fileName);

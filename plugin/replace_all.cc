@@ -2,7 +2,7 @@
 
 #include <platform/cp932.h>
 
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 
 namespace {
 

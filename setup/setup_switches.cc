@@ -1,14 +1,11 @@
 #include "setup_switches.h"
 
-#include <algorithm>
+#include <platform/cp932.h>
 
 namespace setup {
 namespace {
 
-bool IsSwitch(std::string_view argument, std::string_view name) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::ranges::equal(argument, name, {}, lower, lower);
-}
+bool IsSwitch(std::string_view argument, std::string_view name) { return platform::EqualsIgnoringAsciiCase(argument, name); }
 
 }  // namespace
 

@@ -2,14 +2,13 @@
 
 #include <platform/cp932.h>
 #include <platform/files.h>
-#include <platform/ui.h>
 
 #include "columns/host_call.h"
-#include "plugin/app_message.h"
-#include "plugin/report_notes_error.h"
+#include "messages/app_messages.h"
+#include "messages/report_notes_error.h"
 #include "xml/attachment_paths.h"
 #include "xml/escape_xml.h"
-#include "xml/note_id_hex.h"
+#include "messages/note_id_hex.h"
 
 namespace {
 
@@ -44,9 +43,7 @@ void AppendFileElement(std::string& out, const LNString* richTextName, NOTEID no
 // replace it.
 bool MayWrite(const std::string& path) {
   if (!platform::PathExists(path)) return true;
-  const std::string question = path + platform::Utf8ToCp932("は既に存在します。\n上書きしますか?");
-  return platform::MessageBox(question, kAppTitle, platform::Buttons::YesNo, platform::Icon::Exclamation) ==
-         platform::Answer::Yes;
+  return AskAppQuestion(path + platform::Utf8ToCp932("は既に存在します。\n上書きしますか?"));
 }
 
 template <class Attachment>

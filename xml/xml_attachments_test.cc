@@ -10,6 +10,7 @@
 #include <set>
 
 #include "columns/column_data_array.h"
+#include "xml/xml_document.h"
 #include "xml/xml_test_support.h"
 
 namespace {
@@ -48,7 +49,7 @@ Exported Export(DatabaseBuilder& db, const xml_test::ScratchDir& scratch, std::d
   std::string docs;
   for (const ViewEntry& entry : xml_test::Entries(db, viewId)) {
     LNDocument document = xml_test::Fetch(database, entry.GetNoteID());
-    docs += columns.ToXMLData(entry, document);
+    docs += ToXMLData(columns, entry, document);
   }
   EXPECT_EQ(xml_test::DocLintComplaints(docs), "");
   return {Cp932ToUtf8(docs), ui.boxes};

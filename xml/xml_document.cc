@@ -1,14 +1,15 @@
 // The `doc` element of one view entry.
+#include "xml/xml_document.h"
+
 #include <platform/cp932.h>
 
 #include <string>
 
-#include "columns/column_data_array.h"
 #include "columns/host_call.h"
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 #include "xml/default_column_spec.h"
 #include "xml/escape_xml.h"
-#include "xml/note_id_hex.h"
+#include "messages/note_id_hex.h"
 #include "xml/xml_attachments.h"
 
 namespace {
@@ -49,7 +50,7 @@ std::string TitleAttribute(const LNForm& form, const LNDocument& document, const
 
 }  // namespace
 
-std::string CColumnDataArray::ToXMLData(const ViewEntry& entry, LNDocument& document) const {
+std::string ToXMLData(const CColumnDataArray& columns, const ViewEntry& entry, LNDocument& document) {
   OpenQuietly(document);
   LNForm form = OpenForm(document);
   const bool formOpen = !form.IsNull() && form.IsOpen();
@@ -57,12 +58,12 @@ std::string CColumnDataArray::ToXMLData(const ViewEntry& entry, LNDocument& docu
   std::string out = "<doc";
   bool startTagClosed = false;
   try {
-    if (NoteIdOutput()) out += " noteid=\"" + NoteIdHex(entry.GetNoteID()) + '"';
-    if (IsOpenDocument(document) && formOpen) out += TitleAttribute(form, document, Session());
+    if (columns.NoteIdOutput()) out += " noteid=\"" + NoteIdHex(entry.GetNoteID()) + '"';
+    if (IsOpenDocument(document) && formOpen) out += TitleAttribute(form, document, columns.Session());
     out += ">\n";
     startTagClosed = true;
 
-    for (const ColumnSpec& spec : *this) {
+    for (const ColumnSpec& spec : columns) {
       if (!spec.IsOutput()) continue;
       LNItem value;
       if (spec.kind == ColumnKind::ViewColumn) {
@@ -70,19 +71,19 @@ std::string CColumnDataArray::ToXMLData(const ViewEntry& entry, LNDocument& docu
       } else if (spec.kind == ColumnKind::Formula && !document.IsNull()) {
         value = spec.EvaluateFormula(document);
       }
-      out += ToXMLElement("view", spec.title, value);
+      out += ToXMLElement(columns, "view", spec.title, value);
     }
 
-    if (AllItems() && IsOpenDocument(document)) {
+    if (columns.AllItems() && IsOpenDocument(document)) {
       LNItemArray items;
       ThrowIfFailed(document.GetItems(LNITEMTYPE_ANY, &items));
       for (LNINT i = 0; i < items.GetCount(); ++i) {
         const LNItem item = items[i];
-        out += ToXMLElement("item", item.GetName(), item);
+        out += ToXMLElement(columns, "item", item.GetName(), item);
       }
     }
 
-    if (ComputedFields() && IsOpenDocument(document) && formOpen) {
+    if (columns.ComputedFields() && IsOpenDocument(document) && formOpen) {
       LNFormFieldArray fields;
       ThrowIfFailed(form.GetFormFields(&fields));
       for (LNINT i = 0; i < fields.GetCount(); ++i) {
@@ -92,7 +93,7 @@ std::string CColumnDataArray::ToXMLData(const ViewEntry& entry, LNDocument& docu
         if (formula.IsNull()) continue;
         LNItem result;
         ThrowIfFailed(formula.Evaluate(document, &result));
-        out += ToXMLElement("item", field.GetName(), result);
+        out += ToXMLElement(columns, "item", field.GetName(), result);
       }
     }
   } catch (LNSTATUS status) {
@@ -106,7 +107,7 @@ std::string CColumnDataArray::ToXMLData(const ViewEntry& entry, LNDocument& docu
   if (IsOpenDocument(document)) document.Close();
   OpenQuietly(document);
 
-  if (AttachmentBasePath() && IsOpenDocument(document)) AppendAttachmentElements(out, document, AttachmentBasePath());
+  if (columns.AttachmentBasePath() && IsOpenDocument(document)) AppendAttachmentElements(out, document, columns.AttachmentBasePath());
   if (IsOpenDocument(document)) document.Close();
 
   out += "</doc>\n";

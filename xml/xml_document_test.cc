@@ -3,6 +3,7 @@
 #include <platform/testing/recording_ui.h>
 
 #include "columns/column_data_array.h"
+#include "xml/xml_document.h"
 #include "xml/xml_test_support.h"
 
 namespace {
@@ -37,7 +38,7 @@ class DocRender {
     for (const ViewEntry& entry : entries) {
       LNDocument document;
       if (!entry.IsCategory()) document = xml_test::Fetch(database_, entry.GetNoteID());
-      docs += columns.ToXMLData(entry, document);
+      docs += ToXMLData(columns, entry, document);
       EXPECT_FALSE(!document.IsNull() && document.IsOpen()) << "the document is closed again";
     }
     EXPECT_EQ(DocLintComplaints(docs), "");

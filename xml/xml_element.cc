@@ -1,7 +1,7 @@
 // One `view` or `item` element line.
 #include <string>
 
-#include "columns/column_data_array.h"
+#include "xml/xml_document.h"
 #include "xml/default_column_spec.h"
 #include "xml/escape_xml.h"
 #include "xml/item_type_names.h"
@@ -15,15 +15,16 @@ bool NeedsPreservedSpace(const std::string& text) {
 
 }  // namespace
 
-std::string CColumnDataArray::ToXMLElement(const char* elementName, const LNString& name, const LNItem& value) const {
+std::string ToXMLElement(const CColumnDataArray& columns, const char* elementName, const LNString& name,
+                         const LNItem& value) {
   if (value.IsNull()) return std::string();
-  const std::string text = DefaultColumnSpec().ValueToText(value, Session(), ListSeparator());
+  const std::string text = DefaultColumnSpec().ValueToText(value, columns.Session(), columns.ListSeparator());
   std::string line = "<";
   line += elementName;
   line += " name=\"";
   line += EscapeXML(name.GetPlatformTextPtr());
   line += '"';
-  if (TypeOutput()) {
+  if (columns.TypeOutput()) {
     line += " type=\"";
     line += ItemTypeName(value.GetType());
     line += '"';

@@ -149,7 +149,7 @@ LNINT LNStringCompare(const LNString& a, const LNString& b, std::uint32_t option
   const std::string& x = host::Access::Text(a);
   const std::string& y = host::Access::Text(b);
   auto fold = [options](unsigned char c) -> unsigned char {
-    return (options & LNSTRINGCOMPAREFLAGS_CASE_INSENSITIVE) && c >= 'A' && c <= 'Z' ? c + 32 : c;
+    return (options & LNSTRINGCOMPAREFLAGS_CASE_INSENSITIVE) ? static_cast<unsigned char>(platform::AsciiLower(c)) : c;
   };
   const std::size_t n = std::min(x.size(), y.size());
   for (std::size_t i = 0; i < n; ++i) {

@@ -93,6 +93,10 @@ class ConsoleUi : public Ui {
   std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<ConsoleProgress>(); }
   void ShowHelp(std::string_view, unsigned long) override {}
   void QuitHelp() override {}
+  bool OpenAddress(std::string_view address) override {
+    WriteToStandardError(std::string(address) + "\n");
+    return false;
+  }
   bool HasDisplay() const override { return false; }
 };
 

@@ -44,8 +44,16 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+std::string AsciiLowered(std::string_view text) {
+  std::string lower(text);
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(lower[i]))) {
+      ++i;
+    } else {
+      lower[i] = AsciiLower(lower[i]);
+    }
+  }
+  return lower;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {

@@ -17,24 +17,8 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// ASCII letters match in either case; the two bytes of a double-byte character match only
-// exactly, so a trail byte that looks like a letter is never folded.
-bool NamesMatch(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      ++i;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
+// Names match without regard to ASCII case, surrounding blanks trimmed.
+bool NamesMatch(std::string_view a, std::string_view b) { return EqualsIgnoringAsciiCase(Trim(a), Trim(b)); }
 
 enum class LineKind { Other, Section, Key };
 

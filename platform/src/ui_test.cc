@@ -22,6 +22,7 @@ class RecordingUi : public Ui {
   std::unique_ptr<ProgressView> CreateProgress() override { return nullptr; }
   void ShowHelp(std::string_view, unsigned long) override {}
   void QuitHelp() override {}
+  bool OpenAddress(std::string_view) override { return false; }
   bool HasDisplay() const override { return true; }
 
  private:

@@ -1,5 +1,7 @@
 #include "model.h"
 
+#include <platform/cp932.h>
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -7,20 +9,9 @@
 #include <new>
 
 namespace host::model {
-namespace {
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-}  // namespace
-
 const Item* Note::FindItem(std::string_view name) const {
   for (const Item& item : items)
-    if (EqualsIgnoringAsciiCase(item.name, name)) return &item;
+    if (platform::EqualsIgnoringAsciiCase(item.name, name)) return &item;
   return nullptr;
 }
 

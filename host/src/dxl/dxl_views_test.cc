@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dxl/public_samples.h"
 #include "dxl/reader.h"
 #include "index/indexer.h"
 
@@ -21,7 +22,7 @@ namespace {
 using namespace model;
 
 const std::string kOrders = NVORPEL_SOURCE_DIR "/samples/orders.xml";
-const std::string kSamples = NVORPEL_SHARED_DIR "/dxl-samples/";
+using testing::kPublicSamples;
 
 Database Read(const std::vector<std::string>& paths) {
   std::vector<std::string> warnings;
@@ -209,7 +210,7 @@ TEST_F(OrdersViews, FolderWithoutASelectionHoldsNothing) {
 
 // ---- DQLView.xml: a real design, with documents of our own joined to it ----
 
-const std::string kDqlView = kSamples + "DQLView.xml";
+const std::string kDqlView = kPublicSamples + "DQLView.xml";
 
 // Documents for the design's mapping views, note IDs out of view order on purpose.
 const std::string kMappingDocuments = R"(<database xmlns='http://www.lotus.com/dxl'>
@@ -247,6 +248,7 @@ std::vector<const Note*> ViewsOf(const Database& database) {
 }
 
 TEST(DqlViewDatabase, EveryViewIndexesAloneAndWithDocuments) {
+  NVORPEL_NEEDS_PUBLIC_SAMPLES();
   const Database design = Read({kDqlView});
   ASSERT_EQ(ViewsOf(design).size(), 13u);
   for (const Note* view : ViewsOf(design))
@@ -260,7 +262,11 @@ TEST(DqlViewDatabase, EveryViewIndexesAloneAndWithDocuments) {
 
 class DqlViewWithDocuments : public ::testing::Test {
  protected:
-  const Database database = Read({kDqlView, WriteFixture("mapping_documents.xml", kMappingDocuments)});
+  void SetUp() override {
+    NVORPEL_NEEDS_PUBLIC_SAMPLES();
+    database = Read({kDqlView, WriteFixture("mapping_documents.xml", kMappingDocuments)});
+  }
+  Database database;
 };
 
 TEST_F(DqlViewWithDocuments, AllDocumentsSortsByFormIgnoringCaseThenByNoteId) {
@@ -309,6 +315,7 @@ TEST_F(DqlViewWithDocuments, CategorisedViewWithIconColumns) {
 // ---- multicat-view.xml: a category from a list formula (Category1:Category2) ----
 
 TEST(MultiCategoryView, ADocumentStandsUnderEachDistinctValueOfItsCategoryList) {
+  NVORPEL_NEEDS_PUBLIC_SAMPLES();
   const std::string documents = WriteFixture("category_documents.xml", R"(<database>
 <document form='ViewCatTest'><noteinfo noteid='304'/>
   <item name='Category1'><text>Blue</text></item><item name='Category2'><text>apple</text></item></document>
@@ -320,7 +327,7 @@ TEST(MultiCategoryView, ADocumentStandsUnderEachDistinctValueOfItsCategoryList) 
   <item name='Category1'><textlist><text>apple</text><text>cherry</text></textlist></item>
   <item name='Category2'><text>Blue</text></item></document>
 </database>)");
-  const Database database = Read({kSamples + "multicat-view.xml", documents});
+  const Database database = Read({kPublicSamples + "multicat-view.xml", documents});
   // $8 categorised, ascending: Category1:Category2 | $7: @Text(@NoteID)
   ExpectRows(database, "MultipleValuesAsSeparateEntries", {
       "80000001 | \"apple\" | -",
@@ -339,8 +346,9 @@ TEST(MultiCategoryView, ADocumentStandsUnderEachDistinctValueOfItsCategoryList) 
 // ---- selection-*.xml: three single-note files that form one database ----
 
 TEST(SelectionFiles, TogetherTheyFormOneDatabaseWhoseViewHoldsTheDocument) {
-  const Database database = Read({kSamples + "selection-document.xml", kSamples + "selection-form.xml",
-                                  kSamples + "selection-view.xml"});
+  NVORPEL_NEEDS_PUBLIC_SAMPLES();
+  const Database database = Read({kPublicSamples + "selection-document.xml", kPublicSamples + "selection-form.xml",
+                                  kPublicSamples + "selection-view.xml"});
   ASSERT_EQ(database.notes.size(), 3u);
   EXPECT_EQ(database.title, "");
   // The view is 12E and the form 172; the document, without a note ID, takes the next multiple of 4.

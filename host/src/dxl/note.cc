@@ -1,5 +1,7 @@
 #include "dxl/note.h"
 
+#include <platform/cp932.h>
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -11,12 +13,6 @@
 
 namespace host::dxl {
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-  });
-}
 
 bool HasItem(const model::Note& note, std::string_view name) { return note.FindItem(name) != nullptr; }
 
@@ -100,7 +96,7 @@ ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
   for (pugi::xml_node child : element.children()) {
     if (!IsElement(child, "item")) continue;
     note.items.push_back(ReadItem(child));
-    if (SameName(note.items.back().name, "$FILE")) ReadAttachment(child, note);
+    if (platform::EqualsIgnoringAsciiCase(note.items.back().name, "$FILE")) ReadAttachment(child, note);
   }
   MarkAttachmentsInRichText(note);
 

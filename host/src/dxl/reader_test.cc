@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dxl/public_samples.h"
 #include "status_error.h"
 
 namespace host::dxl {
@@ -14,7 +15,7 @@ namespace {
 
 using namespace model;
 
-const std::string kSamples = NVORPEL_SHARED_DIR "/dxl-samples/";
+using testing::kPublicSamples;
 
 class ReadFilesTest : public ::testing::Test {
  protected:
@@ -123,6 +124,7 @@ TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
 }
 
 TEST(ReadFilesOfOthers, EveryPublicSampleLoads) {
+  NVORPEL_NEEDS_PUBLIC_SAMPLES();
   struct Case {
     const char* file;
     std::size_t notes;
@@ -138,21 +140,22 @@ TEST(ReadFilesOfOthers, EveryPublicSampleLoads) {
       {"view-selection.xml", 0, 1}, {"xmlcustomer.xml", 1, 0},
   };
   std::size_t xmlFiles = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(kSamples)) xmlFiles += entry.path().extension() == ".xml";
+  for (const auto& entry : std::filesystem::directory_iterator(kPublicSamples)) xmlFiles += entry.path().extension() == ".xml";
   EXPECT_EQ(xmlFiles, std::size(cases));  // every sample is in the table
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     std::vector<std::string> warnings;
-    const Database database = ReadFiles({kSamples + c.file}, warnings);
+    const Database database = ReadFiles({kPublicSamples + c.file}, warnings);
     EXPECT_EQ(database.notes.size(), c.notes);
     ASSERT_EQ(warnings.size(), c.warnings);
-    for (const std::string& warning : warnings) EXPECT_TRUE(warning.starts_with(kSamples + c.file + ": "));
+    for (const std::string& warning : warnings) EXPECT_TRUE(warning.starts_with(kPublicSamples + c.file + ": "));
   }
 }
 
 TEST(ReadFilesOfOthers, SampleValuesAreRead) {
+  NVORPEL_NEEDS_PUBLIC_SAMPLES();
   std::vector<std::string> warnings;
-  const Database cet = ReadFiles({kSamples + "datetimes-CET.xml"}, warnings);
+  const Database cet = ReadFiles({kPublicSamples + "datetimes-CET.xml"}, warnings);
   const Note& document = cet.notes.begin()->second;
   EXPECT_EQ(document.noteId, 0x912u);
   EXPECT_EQ(document.FindItem("Form")->value, Value(Text{{"DateTime Doc"}}));
@@ -163,7 +166,7 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
             Value(DateTimes{{DateTime{DateTime::kNoDate, evening, 0, false}}, {}}));
   EXPECT_EQ(document.FindItem("DateTime")->value, Value(DateTimes{{DateTime{day, evening, 60, false}}, {}}));
 
-  const Database mail = ReadFiles({kSamples + "mail-document.xml"}, warnings);
+  const Database mail = ReadFiles({kPublicSamples + "mail-document.xml"}, warnings);
   const Note& memo = mail.notes.at(0x3424A);
   EXPECT_EQ(memo.FindItem("Form")->value, Value(Text{{"Memo"}}));
   EXPECT_EQ(memo.FindItem("Marker")->value, Value(Text{{"testMimeSerialization"}}));
@@ -173,7 +176,7 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
   EXPECT_EQ(std::get<Unsupported>(memo.FindItem("Body")->value).typeCode, 0x19u);
   EXPECT_EQ(memo.FindItem("SMTPOriginator")->flags, kSummary | kNames);
 
-  const Database dql = ReadFiles({kSamples + "DQLView.xml"}, warnings);
+  const Database dql = ReadFiles({kPublicSamples + "DQLView.xml"}, warnings);
   EXPECT_EQ(dql.title, "Test");
   EXPECT_EQ(dql.filePath, "DOMCFG5.NSF");
   const ViewDesign& all = *dql.notes.at(0x11E).view;
@@ -183,7 +186,7 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
   EXPECT_EQ(all.columns[0].title, "Type");
   EXPECT_EQ(all.columns[0].sort, SortOrder::Ascending);
 
-  const Database form = ReadFiles({kSamples + "form-computed.xml"}, warnings);
+  const Database form = ReadFiles({kPublicSamples + "form-computed.xml"}, warnings);
   const FormDesign& design = *form.notes.begin()->second.form;
   std::vector<std::pair<std::string, ComputeOption>> fields;
   for (const RTElement& element : design.body.elements)
@@ -194,7 +197,7 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
                         {"\"hi computed for display\"", ComputeOption::ComputedForDisplay},
                         {"\"hi computed\"", ComputeOption::Computed}}));
 
-  const Database crasher = ReadFiles({kSamples + "crasher-form.xml"}, warnings);
+  const Database crasher = ReadFiles({kPublicSamples + "crasher-form.xml"}, warnings);
   const FormDesign& tango = *crasher.notes.begin()->second.form;
   EXPECT_EQ(tango.aliases, std::vector<std::string>{"tango"});
   EXPECT_EQ(tango.windowTitleFormula, "@If(@IsNewDoc;\"New \";\"\")");

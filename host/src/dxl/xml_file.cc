@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/cp932.h"
 #include "status_error.h"
 
 namespace host::dxl {
@@ -64,7 +65,7 @@ std::string DeclaredEncoding(std::string_view bytes) {
   if (quote == std::string_view::npos) return {};
   const auto close = declaration.find(declaration[quote], quote + 1);
   std::string name(declaration.substr(quote + 1, close - quote - 1));
-  for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  for (char& c : name) c = platform::AsciiLower(c);
   return name;
 }
 

@@ -1,6 +1,8 @@
 // The core calls of host/core.h over the handle table.
 #include "host/core.h"
 
+#include <platform/cp932.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -38,16 +40,10 @@ std::vector<std::uint8_t> PackBatch(const PackedRows& rows, std::size_t first, s
   return bytes;
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 bool IsNamed(const host::model::ViewDesign& design, std::string_view name) {
-  return EqualsIgnoringAsciiCase(design.name, name) ||
-         std::ranges::any_of(design.aliases, [&](const std::string& alias) { return EqualsIgnoringAsciiCase(alias, name); });
+  return platform::EqualsIgnoringAsciiCase(design.name, name) ||
+         std::ranges::any_of(design.aliases, [&](const std::string& alias) { return platform::EqualsIgnoringAsciiCase(alias, name); });
 }
 
 }  // namespace

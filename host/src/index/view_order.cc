@@ -12,6 +12,7 @@
 #include "index/bytes.h"
 #include "index/summary_table.h"
 #include "index/timedate_packing.h"
+#include "platform/cp932.h"
 
 namespace host::index {
 namespace {
@@ -101,8 +102,7 @@ int CompareNumbers(double a, double b) {
 }
 
 std::uint8_t FoldCase(char c) {
-  const auto u = static_cast<std::uint8_t>(c);
-  return u >= 'A' && u <= 'Z' ? static_cast<std::uint8_t>(u + ('a' - 'A')) : u;
+  return static_cast<std::uint8_t>(platform::AsciiLower(c));
 }
 
 int CompareText(std::string_view a, std::string_view b) {

@@ -13,7 +13,26 @@
 namespace platform {
 
 // True for a byte that starts a double-byte character.
-PLATFORM_API bool IsLeadByte(unsigned char byte);
+constexpr bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+// ASCII letter case, the one case rule of names, switches and keywords. The two bytes of a
+// double-byte character are never folded, so a trail byte that looks like a letter stays as it
+// is; UTF-8 text is folded correctly too, as none of its multibyte sequences holds an ASCII byte.
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+// `text` with its ASCII capitals lower-cased under the same rule.
+PLATFORM_API std::string AsciiLowered(std::string_view text);
 
 // Conversions to and from Unicode, following Microsoft's table for code page 932 (NEC row 13,
 // the IBM extensions and the user-defined area included). Characters that code page 932 cannot

@@ -1,4 +1,5 @@
-// Message boxes, the message pump and help, with a console and a windowed implementation.
+// Message boxes, progress with the message pump, help and opening an address, with a console
+// implementation here and a windowed one in platform/qt.
 //
 // Texts and captions are platform text (code page 932). The console implementation, active
 // until a windowed one is installed, writes to standard error in the locale's character set and
@@ -38,6 +39,9 @@ class PLATFORM_API Ui {
   // Opens the help file at a topic; never fails (does nothing without a display).
   virtual void ShowHelp(std::string_view helpFile, unsigned long context) = 0;
   virtual void QuitHelp() = 0;
+  // Opens `address` (platform text, such as a web address) with the desktop's handler for it;
+  // false when nothing could open it.
+  virtual bool OpenAddress(std::string_view address) = 0;
   virtual bool HasDisplay() const = 0;
 };
 
@@ -51,7 +55,8 @@ PLATFORM_API std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
 // adds " [y/n] " and takes the first line of standard input that starts with y or n (either
 // case), asking again after any other line; end of input answers No. Progress is a text bar
 // redrawn in place on standard error when that is a terminal, and nothing otherwise; Cancel is
-// never pressed. Help shows nothing.
+// never pressed. Help shows nothing; an address is written to standard error for the user to
+// open, and counts as not opened.
 PLATFORM_API std::unique_ptr<Ui> MakeConsoleUi();
 
 // Shorthand for CurrentUi().MessageBox.

@@ -42,6 +42,7 @@ struct Recording {
   Answer defaultAnswer = Answer::No;
   ProgressLog progress;
   int quitHelpCalls = 0;
+  std::vector<std::string> openedAddresses;  // as given
 
   // The texts of the message boxes shown so far, UTF-8.
   std::vector<std::string> Texts() const {
@@ -68,6 +69,10 @@ class RecordingUi : public Ui {
   std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<View>(recording_.progress); }
   void ShowHelp(std::string_view, unsigned long) override {}
   void QuitHelp() override { ++recording_.quitHelpCalls; }
+  bool OpenAddress(std::string_view address) override {
+    recording_.openedAddresses.emplace_back(address);
+    return true;
+  }
   bool HasDisplay() const override { return false; }
 
  private:

@@ -1,4 +1,4 @@
-// Note IDs as the XML output and its messages print them.
+// Note IDs as messages, XML attributes and attachment folder names print them.
 #pragma once
 
 #include <cstdio>

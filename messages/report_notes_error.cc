@@ -1,10 +1,10 @@
-#include "plugin/report_notes_error.h"
+#include "messages/report_notes_error.h"
 
 #include <cstdio>
 #include <string>
 
 #include "host/lnerror.h"
-#include "platform/ui.h"
+#include "messages/app_messages.h"
 
 void ReportNotesError(LNSTATUS status, std::string_view text) {
   if (status == 0) return;
@@ -17,5 +17,5 @@ void ReportNotesError(LNSTATUS status, std::string_view text) {
   message += hostText;
   message += '\n';
   message += text;
-  platform::MessageBox(message, "nVorpel", platform::Buttons::Ok, platform::Icon::Exclamation);
+  ShowAppMessage(message);
 }

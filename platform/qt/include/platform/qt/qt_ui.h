@@ -1,0 +1,31 @@
+// The platform's UI services as Qt windows: message boxes, the progress window, the message pump
+// and opening an address through the desktop.
+//
+// Everything here runs on the thread of a running QApplication, which the caller owns (the Notes
+// client owns the message loop; the plug-in only uses it).
+#pragma once
+
+#include <platform/api.h>
+#include <platform/ui.h>
+
+#include <QString>
+#include <memory>
+#include <string_view>
+
+class QMessageBox;
+
+namespace platform::qt {
+
+// The windowed implementation of platform::Ui, for platform::InstallUi.
+PLATFORM_API std::unique_ptr<Ui> MakeQtUi();
+
+// The message box MessageBox shows, not yet shown: no owner window, `caption` as its title,
+// `text` (both platform text), the icon, and the buttons "OK" or "はい(&Y)" and "いいえ(&N)". Enter
+// presses the first button; Escape presses "OK" or "いいえ(&N)".
+PLATFORM_API std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view caption,
+                                                         Buttons buttons, Icon icon);
+
+// Platform text (code page 932) as a QString.
+PLATFORM_API QString FromPlatformText(std::string_view text);
+
+}  // namespace platform::qt

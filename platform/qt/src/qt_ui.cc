@@ -1,0 +1,33 @@
+#include "platform/qt/qt_ui.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "progress_window.h"
+
+namespace platform::qt {
+namespace {
+
+class QtUi final : public Ui {
+ public:
+  Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons, Icon icon) override {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, buttons, icon);
+    box->exec();
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    return box->clickedButton() == box->button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
+  }
+  std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<ProgressWindow>(); }
+  void ShowHelp(std::string_view, unsigned long) override {}
+  void QuitHelp() override {}
+  bool OpenAddress(std::string_view address) override {
+    return QDesktopServices::openUrl(QUrl(FromPlatformText(address)));
+  }
+  bool HasDisplay() const override { return true; }
+};
+
+}  // namespace
+
+std::unique_ptr<Ui> MakeQtUi() { return std::make_unique<QtUi>(); }
+
+}  // namespace platform::qt
