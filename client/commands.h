@@ -19,8 +19,8 @@ void ListViews(const CommandLine& line, std::ostream& out);
 // One line per export entry registered in notes.ini.
 void ListEntries(std::ostream& out);
 
-// The platform path of the notes.ini the platform's path search finds (the client's own
-// directory first); throws ClientError when there is none.
+// The platform path of the notes.ini of platform::FindNotesIni (the client's own directory
+// first); throws ClientError when there is none.
 std::string FindNotesIni();
 
 }  // namespace client

@@ -6,11 +6,10 @@
 namespace client {
 
 std::string FindNotesIni() {
-  char found[4096];
-  const std::size_t length = platform::SearchPath("notes.ini", found, sizeof found);
-  if (length == 0)
+  std::string notesIni = platform::FindNotesIni();
+  if (notesIni.empty())
     throw ClientError{"notes.ini not found beside notes-client, in the current directory or on PATH"};
-  return platform::ToPlatformPath({found, length});
+  return notesIni;
 }
 
 }  // namespace client

@@ -2,7 +2,7 @@
 #include <iostream>
 #include <optional>
 
-#include <QApplication>
+#include <platform/qt/qt_ui.h>
 #include <platform/ui.h>
 
 #include "client/client_error.h"
@@ -23,9 +23,10 @@ int Run(int& argc, char** argv) {
   try {
     switch (line.command) {
       case Command::Export: {
-        // The client owns the application's message loop when there is a display to show it on.
-        std::optional<QApplication> application;
-        if (!line.console && platform::DisplayAvailable()) application.emplace(argc, argv);
+        // The client owns the application's message loop when there is a display to show it on,
+        // and the plug-in's messages are windows then.
+        std::optional<platform::qt::WindowedUi> windows;
+        if (!line.console && platform::DisplayAvailable()) windows.emplace(argc, argv);
         RunExport(line);
         break;
       }

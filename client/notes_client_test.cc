@@ -50,7 +50,7 @@ struct Result {
 fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
   fs::create_directories(directory);
   fs::copy_file(kNotesDir / "notes-client", directory / "notes-client", fs::copy_options::overwrite_existing);
-  for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so"})
+  for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so", "libnvplatform-qt.so"})
     if (!fs::exists(directory / library)) fs::create_symlink(kNotesDir / library, directory / library);
   if (withNotesIni) WriteFile(directory / "notes.ini", kNotesIni);
   return directory;
@@ -286,6 +286,22 @@ TEST_F(NotesClientTest, WithoutNotesIniThereIsNothingToExportWith) {
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("notes.ini not found"), std::string::npos) << result.err;
   }
+}
+
+// "表" and "ソ" end in the byte 0x5C in code page 932, which must not be taken for a separator.
+TEST_F(NotesClientTest, ProgramDirectoryUnderDoubleByteFolders) {
+  const fs::path program = MakeProgramDirectory(work_ / "表示" / "ソフト", true);
+  const Result entries = RunClient(program, work_, {"entries"});
+  EXPECT_EQ(entries.status, 0) << entries.err;
+  EXPECT_EQ(entries.out.substr(0, entries.out.find('\n')),
+            "VIEWEXP5  \"Export CSV File\"  library _Vorpel (libnVorpel.so)  option \"\"");
+
+  const fs::path file = output_ / "dbcs.csv";
+  const Result exported =
+      RunClient(program, work_, {"export", "--db", kShop, "--view", "Items", "--console", file.string() + " /X"});
+  EXPECT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(exported.err, "");
+  EXPECT_EQ(ReadFile(file).substr(0, 4), "A-1,");
 }
 
 TEST_F(NotesClientTest, ListsTheViewsOfJoinedFiles) {

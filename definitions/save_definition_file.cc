@@ -4,7 +4,7 @@
 #include "columns/host_call.h"
 #include "definitions/definition_file.h"
 #include "definitions/definition_words.h"
-#include "definitions/replace_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -47,5 +47,5 @@ bool SaveDefinitionFile(const ColumnSpecList& list, LNViewFolder& view, std::str
   for (const ColumnSpec& spec : list) {
     if (spec.kind != ColumnKind::Unset) AppendColumnRecord(file, spec);
   }
-  return ReplaceFile(platformPath, file);
+  return platform::ReplaceWholeFile(platform::ToFileSystemPath(platformPath), file);
 }

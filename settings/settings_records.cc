@@ -65,13 +65,6 @@ void Store(const std::array<Key<Options>, N>& keys, const char* section, const O
 
 }  // namespace
 
-std::string FindNotesIni() {
-  char found[260];
-  const std::size_t length = platform::SearchPath("notes.ini", found, sizeof found);
-  if (length == 0 || length >= sizeof found) return {};
-  return platform::ToPlatformPath({found, length});
-}
-
 std::int32_t LoadSetting(const std::string& notesIni, const char* section, const char* key, std::int32_t current,
                          std::int32_t min, std::int32_t max) {
   if (notesIni.empty()) return current;

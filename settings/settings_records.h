@@ -6,6 +6,8 @@
 // option page works with: the defaults, then every key that holds a value in range.
 #pragma once
 
+#include <platform/files.h>
+
 #include <cstdint>
 #include <string>
 
@@ -44,11 +46,6 @@ struct XmlOptions {
   std::string notesIni;
 };
 
-// The full platform path of the notes.ini the platform's path search finds first (the running
-// program's directory comes first), or "" when there is none or its path needs more than 259
-// bytes.
-std::string FindNotesIni();
-
 // The value of `key` in `section` of `notesIni`: `current` when the path is empty, the key is
 // missing or not a decimal integer, or its value lies outside min..max.
 std::int32_t LoadSetting(const std::string& notesIni, const char* section, const char* key, std::int32_t current,
@@ -60,9 +57,9 @@ bool StoreSetting(const std::string& notesIni, const char* section, const char* 
 // nothing and keeps the defaults).
 CsvOptions LoadCsvOptions(std::string notesIni);
 XmlOptions LoadXmlOptions(std::string notesIni);
-// The record an option page starts from: notes.ini found by FindNotesIni, then loaded.
-inline CsvOptions CreateCsvOptions() { return LoadCsvOptions(FindNotesIni()); }
-inline XmlOptions CreateXmlOptions() { return LoadXmlOptions(FindNotesIni()); }
+// The record an option page starts from: notes.ini found by platform::FindNotesIni, then loaded.
+inline CsvOptions CreateCsvOptions() { return LoadCsvOptions(platform::FindNotesIni()); }
+inline XmlOptions CreateXmlOptions() { return LoadXmlOptions(platform::FindNotesIni()); }
 
 // Writes all ten keys of the record to its notes.ini (nothing without one). Failed writes are not
 // reported.

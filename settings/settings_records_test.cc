@@ -166,9 +166,9 @@ TEST_F(SettingsRecordsTest, FindNotesIniSearchesThePlatformPath) {
   setenv("PATH", dir_.c_str(), 1);
   ASSERT_EQ(chdir(dir_.c_str()), 0);
 
-  EXPECT_EQ(FindNotesIni(), "");
+  EXPECT_EQ(platform::FindNotesIni(), "");
   WriteIni("[Vorpel]\r\nOutputHeader=0\r\n");
-  EXPECT_EQ(FindNotesIni(), IniPath());
+  EXPECT_EQ(platform::FindNotesIni(), IniPath());
   EXPECT_EQ(CreateCsvOptions().OutputHeader, 0);
 
   // A path that needs more than 259 bytes is not taken.
@@ -179,11 +179,33 @@ TEST_F(SettingsRecordsTest, FindNotesIniSearchesThePlatformPath) {
   fs::remove(ini_);
   ASSERT_EQ(chdir(deep.c_str()), 0);
   setenv("PATH", deep.c_str(), 1);
-  EXPECT_EQ(FindNotesIni(), "");
+  EXPECT_EQ(platform::FindNotesIni(), "");
   EXPECT_EQ(CreateCsvOptions().notesIni, "");
 
   ASSERT_EQ(chdir(before.c_str()), 0);
   setenv("PATH", oldPath.c_str(), 1);
+}
+
+// "表" and "ソ" end in the byte 0x5C in code page 932, which must not be taken for a separator.
+TEST_F(SettingsRecordsTest, NotesIniUnderDoubleByteFoldersIsReadAndStored) {
+  const fs::path before = fs::current_path();
+  const fs::path folder = dir_ / "表示" / "ソフト";
+  fs::create_directories(folder);
+  ini_ = folder / "notes.ini";
+  WriteIni("[Vorpel]\r\nOutputHeader=0\r\n[VorpelXml]\r\nXmlEncode=1\r\n");
+  ASSERT_EQ(chdir(folder.c_str()), 0);
+
+  CsvOptions csv = CreateCsvOptions();
+  const XmlOptions xml = CreateXmlOptions();
+  ASSERT_EQ(chdir(before.c_str()), 0);
+  EXPECT_EQ(csv.notesIni, IniPath());
+  EXPECT_EQ(csv.OutputHeader, 0);
+  EXPECT_EQ(xml.XmlEncode, 1);
+
+  csv.ListSeparater = 6;
+  StoreCsvOptions(csv);
+  EXPECT_EQ(LoadCsvOptions(IniPath()).ListSeparater, 6);
+  EXPECT_NE(ReadIni().find("ListSeparater=6\r\n"), std::string::npos) << ReadIni();
 }
 
 }  // namespace

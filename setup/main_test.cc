@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -34,15 +35,18 @@ enum class IniPlace {
   Nowhere,
 };
 
-// A Notes program directory holding a copy of the setup program and its platform library, plus a
+// A Notes program directory holding a copy of the setup program and its platform libraries, plus a
 // PATH directory and a launch directory beside it.
 class NotesProgramDirectory {
  public:
   explicit NotesProgramDirectory(std::string programDirName = "notes") : programDirName_(std::move(programDirName)) {
     for (const fs::path& dir : {programDir(), pathDir(), launchDir()}) fs::create_directory(dir);
     fs::copy_file(NVORPEL_SETUP_PROGRAM, program());
-    fs::path library = NVORPEL_PLATFORM_LIBRARY;
-    fs::create_symlink(library, programDir() / library.filename());
+    for (std::string_view rest = NVORPEL_PLATFORM_LIBRARIES; !rest.empty();) {
+      const fs::path library = rest.substr(0, rest.find(':'));
+      fs::create_symlink(library, programDir() / library.filename());
+      rest.remove_prefix(std::min(rest.size(), library.native().size() + 1));
+    }
   }
 
   fs::path programDir() const { return scratch_.path() / programDirName_; }
@@ -318,6 +322,12 @@ TEST(SetupProgram, FindsNotesIniBesideProgramByFullPathOfAtMost259Bytes) {
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(ReadBytes(ini), c.after);
+    if (c.exitCode != 0) continue;
+    WriteBytes(ini, c.after + kSettings);
+    run = notes.Run({"/U", "/I"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, kRemoved);
+    EXPECT_EQ(ReadBytes(ini), "[Notes]\r\n" + kSettingsAfterRemoval);
   }
 }
 

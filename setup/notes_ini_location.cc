@@ -11,10 +11,9 @@ std::optional<std::string> LocateNotesIni() {
   std::error_code ignored;
   std::filesystem::current_path(platform::ProgramDirectory(), ignored);
 
-  char found[260];
-  std::size_t length = platform::SearchPath("notes.ini", found, sizeof found);
-  if (length == 0) return std::nullopt;
-  return std::string(found, length);
+  std::string notesIni = platform::FindNotesIni();
+  if (notesIni.empty()) return std::nullopt;
+  return notesIni;
 }
 
 }  // namespace setup

@@ -6,9 +6,9 @@
 
 namespace setup {
 
-// Makes the program's own directory the current directory, then looks for "notes.ini" by the
-// platform's path search (the program's directory first). Returns the full platform path, or
-// nothing when the file is not found or its path does not fit in 260 characters.
+// Makes the program's own directory the current directory, then finds notes.ini as
+// platform::FindNotesIni does. Returns the full platform path, or nothing when the file is not
+// found or its path does not fit in 260 characters.
 std::optional<std::string> LocateNotesIni();
 
 }  // namespace setup

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "qt_message_box.h"
 
 namespace setup {
 namespace {
@@ -29,11 +28,7 @@ class ConsoleFrontEnd final : public SetupFrontEnd {
 class MessageBoxFrontEnd final : public SetupFrontEnd {
  public:
   void ShowMessage(std::string_view text, platform::Icon icon) override {
-    if (platform::DisplayAvailable()) {
-      ShowQtMessageBox(text, icon);
-    } else {
-      platform::CurrentUi().MessageBox(text, kCaption, platform::Buttons::Ok, icon);
-    }
+    platform::MessageBox(text, kCaption, platform::Buttons::Ok, icon);
   }
   void ShowHelp(HelpCommand command, unsigned long data) override { OpenHelp(command, data); }
 };

@@ -27,8 +27,8 @@ class SetupFrontEnd {
 
 // Messages written to standard output as they are, without a newline or an icon.
 std::unique_ptr<SetupFrontEnd> MakeConsoleFrontEnd();
-// Messages in a message box captioned "Corvane" with an OK button when a display is available,
-// else on standard error.
+// Messages in the platform's message box captioned "Corvane" with an OK button: a window where
+// the program installed the windowed UI, else on standard error.
 std::unique_ptr<SetupFrontEnd> MakeMessageBoxFrontEnd();
 
 }  // namespace setup

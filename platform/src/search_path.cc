@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,13 @@ std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size) {
     return found.size();
   }
   return 0;
+}
+
+std::string FindNotesIni() {
+  char found[260];
+  std::string path(found, SearchPath("notes.ini", found, sizeof found));
+  std::replace(path.begin(), path.end(), '/', '\\');  // never a trail byte in code page 932
+  return path;
 }
 
 }  // namespace platform

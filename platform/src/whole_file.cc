@@ -1,5 +1,7 @@
 #include "whole_file.h"
 
+#include "platform/files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -39,4 +39,17 @@ PLATFORM_API std::string ProgramDirectory();
 // ToFileSystemPath take it as it is; a directory that code page 932 cannot spell is passed over.
 PLATFORM_API std::size_t SearchPath(const char* fileName, char* buffer, std::size_t size);
 
+// The notes.ini of the Notes program directory, as the client, the plug-in and the setup program
+// all find it: the first hit of SearchPath for "notes.ini" (the running program's directory
+// first) whose full path fits a buffer of 260 bytes with its terminator. Its platform path, with
+// "\" between directories, or "" when there is none.
+PLATFORM_API std::string FindNotesIni();
+
+// Makes `content` the file at `fileSystemPath` by writing a temporary file in the same directory
+// and renaming it over the old one, which keeps its permissions (a symbolic link keeps pointing
+// at the replaced file): a reader sees the old file or the new one, never a mix. A new file is
+// created when the directory exists. Returns false, with the old file untouched and no temporary
+// file left, when any step fails or when the old file is not a writable regular file.
+PLATFORM_API bool ReplaceWholeFile(const std::string& fileSystemPath, std::string_view content);
+
 }  // namespace platform

@@ -22,7 +22,8 @@ ProgressWindow::ProgressWindow()
   layout->addWidget(counter_);
   layout->addWidget(bar_);
   layout->addWidget(cancel, 0, Qt::AlignHCenter);
-  setMinimumWidth(320);
+  layout->setSizeConstraint(QLayout::SetNoConstraint);  // a size, not limits, for the window system
+  resize(320, sizeHint().height());
   show();
 }
 

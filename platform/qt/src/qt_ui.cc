@@ -1,5 +1,6 @@
 #include "platform/qt/qt_ui.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -29,5 +30,10 @@ class QtUi final : public Ui {
 }  // namespace
 
 std::unique_ptr<Ui> MakeQtUi() { return std::make_unique<QtUi>(); }
+
+WindowedUi::WindowedUi(int& argc, char** argv)
+    : application_(std::make_unique<QApplication>(argc, argv)), previous_(InstallUi(MakeQtUi())) {}
+
+WindowedUi::~WindowedUi() { InstallUi(std::move(previous_)); }
 
 }  // namespace platform::qt

@@ -12,12 +12,27 @@
 #include <memory>
 #include <string_view>
 
+class QApplication;
 class QMessageBox;
 
 namespace platform::qt {
 
 // The windowed implementation of platform::Ui, for platform::InstallUi.
 PLATFORM_API std::unique_ptr<Ui> MakeQtUi();
+
+// A program's windowed UI: for its lifetime a QApplication (made from the program's arguments) and
+// the windowed services installed over the current ones, which come back before it ends.
+class PLATFORM_API WindowedUi {
+ public:
+  WindowedUi(int& argc, char** argv);
+  WindowedUi(const WindowedUi&) = delete;
+  WindowedUi& operator=(const WindowedUi&) = delete;
+  ~WindowedUi();
+
+ private:
+  std::unique_ptr<QApplication> application_;
+  std::unique_ptr<Ui> previous_;
+};
 
 // The message box MessageBox shows, not yet shown: no owner window, `caption` as its title,
 // `text` (both platform text), the icon, and the buttons "OK" or "はい(&Y)" and "いいえ(&N)". Enter
