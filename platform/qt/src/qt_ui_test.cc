@@ -9,45 +9,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
-#include <functional>
 #include <memory>
+
+#include "platform/qt/testing/modal_boxes.h"
 
 namespace platform::qt {
 namespace {
 
+using testing::WhenBoxIsUp;
+
 class QtUiTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 3;
-    static char name[] = "platform_qt_test", option[] = "-platform", platformName[] = "offscreen";
-    static char* argv[] = {name, option, platformName, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
-
-  // Runs `act` on the modal box, made the active window as a user's click would, as soon as the
-  // event loop of its exec() runs. Fails the test when no box comes up, or when the box is still
-  // up a second later (and then closes it, so that the test ends).
-  static void WhenBoxIsUp(std::function<void(QMessageBox&)> act) {
-    QTimer::singleShot(0, [act] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr) << "no message box is up";
-      QApplication::setActiveWindow(box);
-      act(*box);
-      QTimer::singleShot(1000, [] {
-        if (auto* left = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-          ADD_FAILURE() << "the box is still up";
-          left->done(0);
-        }
-      });
-    });
-  }
-
-  static std::unique_ptr<QApplication> app_;
+  void SetUp() override { testing::OffscreenApplication(); }
 };
-std::unique_ptr<QApplication> QtUiTest::app_;
 
 TEST_F(QtUiTest, BoxHasCaptionTextIconAndJapaneseButtons) {
   const struct {
