@@ -2,8 +2,8 @@
 #include "columns/csv_record.h"
 
 #include "columns/column_data_array.h"
-#include "platform/cp932.h"
 #include "messages/report_notes_error.h"
+#include "platform/cp932.h"
 
 namespace {
 

@@ -13,4 +13,6 @@ inline constexpr std::string_view kTrueWord = "TRUE";
 inline constexpr std::string_view kFalseWord = "FALSE";
 
 // Whether `field` is `word` (plain ASCII) without regard to the case of ASCII letters.
-constexpr bool IsWord(std::string_view field, std::string_view word) { return platform::EqualsIgnoringAsciiCase(field, word); }
+constexpr bool IsWord(std::string_view field, std::string_view word) {
+  return platform::EqualsIgnoringAsciiCase(field, word);
+}

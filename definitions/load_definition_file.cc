@@ -11,9 +11,9 @@
 #include "definitions/csv_record_reader.h"
 #include "definitions/definition_file.h"
 #include "definitions/definition_words.h"
+#include "messages/app_messages.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
-#include "messages/app_messages.h"
 
 namespace {
 
@@ -99,13 +99,15 @@ bool LoadDefinitionFile(ColumnSpecList& list, LNViewFolder& view, std::string_vi
   std::error_code error;
   if (!std::filesystem::is_directory(path, error)) file.open(path);
   if (!file.is_open()) {
-    ShowAppMessage(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") + std::string(platformPath));
+    ShowAppMessage(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") +
+                   std::string(platformPath));
     return false;
   }
   CsvRecordReader reader(file);
   reader.SetTrim(true);
   if (!reader.ReadRecord() || !IsWord(reader.Field(0), kFormatTag)) {
-    ShowAppMessage(platform::Utf8ToCp932("エクスポート定義ファイルではありません。\nFile=") + std::string(platformPath));
+    ShowAppMessage(platform::Utf8ToCp932("エクスポート定義ファイルではありません。\nFile=") +
+                   std::string(platformPath));
     return false;
   }
   const bool otherView = !IsNameOf(view, reader.Field(1));

@@ -4,8 +4,8 @@
 
 #include "host/status.h"
 #include "messages/app_messages.h"
-#include "plugin/framework_exceptions.h"
 #include "messages/report_notes_error.h"
+#include "plugin/framework_exceptions.h"
 
 void ReportExportFailure(std::exception_ptr failure) noexcept {
   try {

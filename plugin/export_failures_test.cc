@@ -8,8 +8,8 @@
 #include <string>
 
 #include "host/status.h"
-#include "plugin/framework_exceptions.h"
 #include "messages/report_notes_error.h"
+#include "plugin/framework_exceptions.h"
 
 namespace {
 

@@ -5,7 +5,9 @@
 namespace setup {
 namespace {
 
-bool IsSwitch(std::string_view argument, std::string_view name) { return platform::EqualsIgnoringAsciiCase(argument, name); }
+bool IsSwitch(std::string_view argument, std::string_view name) {
+  return platform::EqualsIgnoringAsciiCase(argument, name);
+}
 
 }  // namespace
 

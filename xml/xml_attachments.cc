@@ -5,10 +5,10 @@
 
 #include "columns/host_call.h"
 #include "messages/app_messages.h"
+#include "messages/note_id_hex.h"
 #include "messages/report_notes_error.h"
 #include "xml/attachment_paths.h"
 #include "xml/escape_xml.h"
-#include "messages/note_id_hex.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "columns/host_call.h"
+#include "messages/note_id_hex.h"
 #include "messages/report_notes_error.h"
 #include "xml/default_column_spec.h"
 #include "xml/escape_xml.h"
-#include "messages/note_id_hex.h"
 #include "xml/xml_attachments.h"
 
 namespace {
@@ -107,7 +107,8 @@ std::string ToXMLData(const CColumnDataArray& columns, const ViewEntry& entry, L
   if (IsOpenDocument(document)) document.Close();
   OpenQuietly(document);
 
-  if (columns.AttachmentBasePath() && IsOpenDocument(document)) AppendAttachmentElements(out, document, columns.AttachmentBasePath());
+  if (columns.AttachmentBasePath() && IsOpenDocument(document))
+    AppendAttachmentElements(out, document, columns.AttachmentBasePath());
   if (IsOpenDocument(document)) document.Close();
 
   out += "</doc>\n";

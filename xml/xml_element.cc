@@ -1,10 +1,10 @@
 // One `view` or `item` element line.
 #include <string>
 
-#include "xml/xml_document.h"
 #include "xml/default_column_spec.h"
 #include "xml/escape_xml.h"
 #include "xml/item_type_names.h"
+#include "xml/xml_document.h"
 
 namespace {
 

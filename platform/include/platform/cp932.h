@@ -13,7 +13,9 @@
 namespace platform {
 
 // True for a byte that starts a double-byte character.
-constexpr bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // ASCII letter case, the one case rule of names, switches and keywords. The two bytes of a
 // double-byte character are never folded, so a trail byte that looks like a letter stays as it

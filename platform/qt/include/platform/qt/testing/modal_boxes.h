@@ -8,17 +8,17 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 namespace platform::qt::testing {
 
-// The process's QApplication, made on first use on the offscreen platform.
+// The process's QApplication, made on first use on the offscreen platform. It lives until the
+// process ends and is never destroyed: at exit Qt's own statics are gone before it would be.
 inline QApplication& OffscreenApplication() {
   static int argc = 3;
   static char name[] = "test", option[] = "-platform", platformName[] = "offscreen";
   static char* argv[] = {name, option, platformName, nullptr};
-  static QApplication application(argc, argv);
-  return application;
+  static QApplication* const application = new QApplication(argc, argv);
+  return *application;
 }
 
 // Runs `act` on the next modal box, made the active window as a user's click would, once it is up
