@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "plugin/progress_window.h"
+
 namespace {
 
 void AppendNumber(std::string& text, std::int64_t n) {
@@ -34,7 +36,8 @@ std::string ProgressCounterText(int pos, int low, int high) {
 CExportProgressDlg::~CExportProgressDlg() { DestroyWindow(); }
 
 bool CExportProgressDlg::Create() {
-  view_ = platform::CurrentUi().CreateProgress();
+  platform::Ui& ui = platform::CurrentUi();
+  view_ = ui.HasDisplay() ? std::make_unique<ProgressWindow>() : ui.CreateProgress();
   if (!view_) return false;
   view_->SetCaption(platform::Utf8ToCp932("書き出し中..."));
   view_->SetRange(low_, high_);

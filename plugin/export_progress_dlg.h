@@ -19,9 +19,9 @@ class CExportProgressDlg {
   CExportProgressDlg& operator=(const CExportProgressDlg&) = delete;
   ~CExportProgressDlg();
 
-  // Shows the dialog, captioned "書き出し中...", with the range 0..100 at 0. Returns false when the
-  // platform gives no progress window; every later call then does nothing but report Cancel and
-  // Ctrl+C.
+  // Shows the dialog, captioned "書き出し中...", with the range 0..100 at 0: a window built from
+  // its template where there is a display, else the platform's console progress. Returns false
+  // when there is none; every later call then does nothing but report Cancel and Ctrl+C.
   bool Create();
   void DestroyWindow();
 

@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "columns/column_data_array.h"
+#include "host/notes.h"
 #include "settings/settings_records.h"
 
-// The sheets need a display. Without one (and until the windowed sheets exist) each says so,
-// naming the switch /X, and ends as a cancelled sheet does.
-std::optional<settings::CsvOptions> RunCsvOptionSheet(CColumnDataArray& columns);
-std::optional<settings::XmlOptions> RunXmlOptionSheet(CColumnDataArray& columns);
+// The sheets need a display. Without one each says so, naming the switch /X, and ends as a
+// cancelled sheet does.
+std::optional<settings::CsvOptions> RunCsvOptionSheet(CColumnDataArray& columns, LNViewFolder& view);
+std::optional<settings::XmlOptions> RunXmlOptionSheet(CColumnDataArray& columns, LNViewFolder& view);

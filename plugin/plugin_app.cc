@@ -6,6 +6,7 @@
 #include <exception>
 #include <string_view>
 
+#include "messages/app_help.h"
 #include "plugin/export_failures.h"
 #include "plugin/framework_exceptions.h"
 
@@ -26,7 +27,7 @@ bool PluginApp::InitInstance() {
 }
 
 int PluginApp::ExitInstance() {
-  platform::CurrentUi().QuitHelp();
+  AppWinHelp(0, platform::HelpCommand::Quit);
   session_.Term(0);
   return 0;
 }

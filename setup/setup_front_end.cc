@@ -9,11 +9,8 @@
 namespace setup {
 namespace {
 
-// Help goes through the platform's help service, which has no separate contents command: the
-// contents are context 0.
-void OpenHelp(HelpCommand command, unsigned long data) {
-  platform::CurrentUi().ShowHelp(kHelpFile, command == HelpCommand::Contents ? 0 : data);
-}
+// Whether help could start is not the setup program's concern.
+void OpenHelp(HelpCommand command, unsigned long data) { platform::CurrentUi().WinHelp(kHelpFile, command, data); }
 
 class ConsoleFrontEnd final : public SetupFrontEnd {
  public:

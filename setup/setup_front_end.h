@@ -13,7 +13,7 @@ inline constexpr std::string_view kCaption = "Corvane";
 // The help file, opened from the current directory, which is the program's own.
 inline constexpr std::string_view kHelpFile = "nVorpel.hlp";
 
-enum class HelpCommand : unsigned { Context = 1, Contents = 3 };
+using platform::HelpCommand;
 
 class SetupFrontEnd {
  public:

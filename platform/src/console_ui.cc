@@ -91,8 +91,7 @@ class ConsoleUi : public Ui {
     }
   }
   std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<ConsoleProgress>(); }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
+  bool WinHelp(std::string_view, HelpCommand, unsigned long) override { return true; }
   bool OpenAddress(std::string_view address) override {
     WriteToStandardError(std::string(address) + "\n");
     return false;

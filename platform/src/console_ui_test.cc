@@ -108,8 +108,8 @@ TEST(ConsoleUi, ProgressSurvivesAnEmptyOrReversedRange) {
 TEST(ConsoleUi, HelpDoesNothingVisibleAndThereIsNoDisplay) {
   ConsoleStreams streams("");
   const auto ui = MakeConsoleUi();
-  ui->ShowHelp("nVorpel.hlp", 123);
-  ui->QuitHelp();
+  EXPECT_TRUE(ui->WinHelp("nVorpel.hlp", HelpCommand::Context, 123));
+  EXPECT_TRUE(ui->WinHelp("nVorpel.hlp", HelpCommand::Quit, 0));
   EXPECT_FALSE(ui->HasDisplay());
   EXPECT_EQ(streams.Error(), "");
 }

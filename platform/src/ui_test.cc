@@ -20,8 +20,7 @@ class RecordingUi : public Ui {
     return Answer::Yes;
   }
   std::unique_ptr<ProgressView> CreateProgress() override { return nullptr; }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
+  bool WinHelp(std::string_view, HelpCommand, unsigned long) override { return true; }
   bool OpenAddress(std::string_view) override { return false; }
   bool HasDisplay() const override { return true; }
 

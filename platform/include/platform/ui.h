@@ -17,6 +17,13 @@ namespace platform {
 enum class Buttons { Ok, YesNo };
 enum class Icon { Exclamation, Information, Error, Question };
 enum class Answer { Ok = 1, Yes = 6, No = 7 };
+// What a help call asks of the help viewer.
+enum class HelpCommand : unsigned {
+  Context = 1,       // show the topic of a context number
+  Quit = 2,          // close what help opened
+  Contents = 3,      // show the contents
+  ContextPopup = 8,  // show the topic of a context number in a small pop-up window
+};
 
 // Progress shown while an export runs.
 class PLATFORM_API ProgressView {
@@ -36,9 +43,10 @@ class PLATFORM_API Ui {
   virtual ~Ui() = default;
   virtual Answer MessageBox(std::string_view text, std::string_view caption, Buttons buttons, Icon icon) = 0;
   virtual std::unique_ptr<ProgressView> CreateProgress() = 0;
-  // Opens the help file at a topic; never fails (does nothing without a display).
-  virtual void ShowHelp(std::string_view helpFile, unsigned long context) = 0;
-  virtual void QuitHelp() = 0;
+  // Asks help for `command` on the help file at `helpFile` (platform text; found without regard
+  // to ASCII case of its name); `data` is the context number of Context and ContextPopup. False
+  // when help cannot be started: the file is missing or is no help file.
+  virtual bool WinHelp(std::string_view helpFile, HelpCommand command, unsigned long data) = 0;
   // Opens `address` (platform text, such as a web address) with the desktop's handler for it;
   // false when nothing could open it.
   virtual bool OpenAddress(std::string_view address) = 0;
@@ -55,7 +63,7 @@ PLATFORM_API std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
 // adds " [y/n] " and takes the first line of standard input that starts with y or n (either
 // case), asking again after any other line; end of input answers No. Progress is a text bar
 // redrawn in place on standard error when that is a terminal, and nothing otherwise; Cancel is
-// never pressed. Help shows nothing; an address is written to standard error for the user to
+// never pressed. Help shows nothing and succeeds; an address is written to standard error for the user to
 // open, and counts as not opened.
 PLATFORM_API std::unique_ptr<Ui> MakeConsoleUi();
 

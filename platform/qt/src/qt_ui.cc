@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "progress_window.h"
+#include "help_viewer.h"
 
 namespace platform::qt {
 namespace {
@@ -18,13 +18,18 @@ class QtUi final : public Ui {
     if (buttons == Buttons::Ok) return Answer::Ok;
     return box->clickedButton() == box->button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
   }
-  std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<ProgressWindow>(); }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override {}
+  // A windowed program builds its progress window from its own dialog template.
+  std::unique_ptr<ProgressView> CreateProgress() override { return nullptr; }
+  bool WinHelp(std::string_view helpFile, HelpCommand command, unsigned long data) override {
+    return help_.Run(helpFile, command, data);
+  }
   bool OpenAddress(std::string_view address) override {
     return QDesktopServices::openUrl(QUrl(FromPlatformText(address)));
   }
   bool HasDisplay() const override { return true; }
+
+ private:
+  HelpViewer help_;
 };
 
 }  // namespace

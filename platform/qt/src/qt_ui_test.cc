@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
+#include <platform/files.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,7 +11,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "platform/qt/testing/modal_boxes.h"
@@ -82,25 +87,36 @@ TEST_F(QtUiTest, QuestionIsAnsweredByKeys) {
   }
 }
 
-TEST_F(QtUiTest, ProgressCountsCancelEscapeAndTheCloseBoxAndStaysUp) {
-  const std::unique_ptr<Ui> ui = MakeQtUi();
-  std::unique_ptr<ProgressView> progress = ui->CreateProgress();
-  auto* window = dynamic_cast<QWidget*>(progress.get());
-  ASSERT_NE(window, nullptr);
-  progress->SetCaption(Utf8ToCp932("書き出し中..."));
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("書き出し中..."));
-  EXPECT_EQ(progress->PumpMessages(), 0);
+// The help viewer window, when one is open.
+QTextBrowser* HelpWindow() {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* browser = qobject_cast<QTextBrowser*>(window); browser && browser->isVisible()) return browser;
+  return nullptr;
+}
 
-  QPushButton* cancel = window->findChild<QPushButton*>();
-  ASSERT_NE(cancel, nullptr);
-  EXPECT_EQ(cancel->text(), QStringLiteral("キャンセル"));
-  QTest::mouseClick(cancel, Qt::LeftButton);
-  QTest::keyClick(window, Qt::Key_Escape);
-  window->close();
-  EXPECT_EQ(progress->PumpMessages(), 3);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(progress->PumpMessages(), 0);
+TEST_F(QtUiTest, HelpShowsContentsTopicsAndPopupsUntilQuit) {
+  const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) /
+                                     ("qt_ui_help_" + std::to_string(getpid()) + ".hlp");
+  std::ofstream(file) << "@ 0 nVorpel ヘルプ\n目次の本文\n@ 0x83F1520F すべての文書(&A)\nビューのすべての文書。\n";
+  const std::string path = ToPlatformPath(file.string());
+  const std::unique_ptr<Ui> ui = MakeQtUi();
+
+  EXPECT_FALSE(ui->WinHelp(path + ".missing", HelpCommand::Contents, 0));
+  EXPECT_EQ(HelpWindow(), nullptr);
+
+  ASSERT_TRUE(ui->WinHelp(path, HelpCommand::Contents, 0));
+  ASSERT_NE(HelpWindow(), nullptr);
+  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("目次の本文")));
+  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("すべての文書(&A)")));
+
+  ASSERT_TRUE(ui->WinHelp(path, HelpCommand::Context, 0x83F1520F));
+  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("ビューのすべての文書。")));
+
+  EXPECT_TRUE(ui->WinHelp(path, HelpCommand::ContextPopup, 0x83F1520F));
+  EXPECT_TRUE(ui->WinHelp(path, HelpCommand::Quit, 0));
+  QApplication::processEvents();
+  EXPECT_EQ(HelpWindow(), nullptr);
+  std::filesystem::remove(file);
 }
 
 class AddressCatcher : public QObject {

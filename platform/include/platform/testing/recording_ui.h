@@ -42,6 +42,9 @@ struct Recording {
   Answer defaultAnswer = Answer::No;
   ProgressLog progress;
   int quitHelpCalls = 0;
+  // The other help calls, as "file|command|data"; each succeeds unless `helpFails`.
+  std::vector<std::string> helpCalls;
+  bool helpFails = false;
   std::vector<std::string> openedAddresses;  // as given
 
   // The texts of the message boxes shown so far, UTF-8.
@@ -67,8 +70,15 @@ class RecordingUi : public Ui {
     return answer;
   }
   std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<View>(recording_.progress); }
-  void ShowHelp(std::string_view, unsigned long) override {}
-  void QuitHelp() override { ++recording_.quitHelpCalls; }
+  bool WinHelp(std::string_view helpFile, HelpCommand command, unsigned long data) override {
+    if (command == HelpCommand::Quit) {
+      ++recording_.quitHelpCalls;
+      return true;
+    }
+    recording_.helpCalls.push_back(std::string(helpFile) + "|" + std::to_string(static_cast<unsigned>(command)) +
+                                   "|" + std::to_string(data));
+    return !recording_.helpFails;
+  }
   bool OpenAddress(std::string_view address) override {
     recording_.openedAddresses.emplace_back(address);
     return true;

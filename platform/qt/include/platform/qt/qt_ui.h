@@ -1,5 +1,6 @@
-// The platform's UI services as Qt windows: message boxes, the progress window, the message pump
-// and opening an address through the desktop.
+// The platform's UI services as Qt windows: message boxes, the help viewer and opening an address
+// through the desktop. A windowed program builds its progress window from its own template and
+// pumps the messages through the running QApplication.
 //
 // Everything here runs on the thread of a running QApplication, which the caller owns (the Notes
 // client owns the message loop; the plug-in only uses it).

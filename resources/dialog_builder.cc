@@ -1,0 +1,171 @@
+#include "resources/dialog_builder.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QWidget>
+#include <cmath>
+#include <vector>
+
+namespace resources {
+namespace {
+
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QString ObjectName(int id) { return QStringLiteral("control-%1").arg(id); }
+QString GroupName(int firstId) { return QStringLiteral("group-%1").arg(firstId); }
+
+QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
+  auto* label = new QLabel(Text(control.text), parent);
+  Qt::Alignment alignment = control.style & kRightAligned ? Qt::AlignRight
+                            : control.style & kCentred    ? Qt::AlignHCenter
+                                                          : Qt::AlignLeft;
+  alignment |= control.style & kVerticallyCentred ? Qt::AlignVCenter : Qt::AlignTop;
+  label->setAlignment(alignment);
+  label->setWordWrap(!(control.style & kVerticallyCentred));  // a centred label is one line
+  return label;
+}
+
+QTreeWidget* MakeListView(const ControlTemplate& control, QWidget* parent) {
+  auto* list = new QTreeWidget(parent);
+  list->setRootIsDecorated(false);
+  list->setSelectionMode(control.style & kSingleSelection ? QAbstractItemView::SingleSelection
+                                                          : QAbstractItemView::ExtendedSelection);
+  list->setEditTriggers(control.style & kEditableLabels ? QAbstractItemView::EditKeyPressed
+                                                        : QAbstractItemView::NoEditTriggers);
+  list->header()->setSectionsClickable(control.style & kClickableHeader);
+  return list;
+}
+
+QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
+  switch (control.kind) {
+    case ControlKind::GroupBox: return new QGroupBox(Text(control.text), parent);
+    case ControlKind::RadioButton: return new QRadioButton(Text(control.text), parent);
+    case ControlKind::CheckBox: return new QCheckBox(Text(control.text), parent);
+    case ControlKind::PushButton:
+    case ControlKind::DefaultPushButton: {
+      auto* button = new QPushButton(Text(control.text), parent);
+      button->setDefault(control.kind == ControlKind::DefaultPushButton);
+      return button;
+    }
+    case ControlKind::DropDownList: {
+      auto* list = new QComboBox(parent);
+      for (const std::string_view entry : control.entries) list->addItem(Text(entry));
+      return list;
+    }
+    case ControlKind::Label:
+    case ControlKind::LinkLabel: return MakeLabel(control, parent);
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setTextVisible(false);
+      return bar;
+    }
+    case ControlKind::ListView: return MakeListView(control, parent);
+    case ControlKind::MultiLineEdit: {
+      auto* edit = new QPlainTextEdit(parent);
+      edit->setTabChangesFocus(true);
+      return edit;
+    }
+  }
+  return nullptr;
+}
+
+bool TakesFocus(const QWidget* widget) { return widget->focusPolicy() & Qt::TabFocus; }
+
+// The control a label's access key leads to: the nearest one that takes the focus to its right
+// on its row, else the next one after it that takes the focus.
+QWidget* BuddyOf(std::size_t label, const std::vector<QWidget*>& made) {
+  const QRect row = made[label]->geometry();
+  QWidget* beside = nullptr;
+  for (QWidget* other : made) {
+    const QRect place = other->geometry();
+    if (!TakesFocus(other) || place.left() < row.right() || std::abs(place.center().y() - row.center().y()) > row.height())
+      continue;
+    if (!beside || place.left() < beside->geometry().left()) beside = other;
+  }
+  if (beside) return beside;
+  for (std::size_t i = label + 1; i < made.size(); ++i)
+    if (TakesFocus(made[i])) return made[i];
+  return nullptr;
+}
+
+}  // namespace
+
+QFont DialogFont() {
+  static const QString family = [] {
+    const QStringList installed = QFontDatabase::families(QFontDatabase::Japanese);
+    for (const QString& name : {Text(kDialogFont), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")})
+      if (installed.contains(name)) return name;
+    return installed.isEmpty() ? QString() : installed.front();
+  }();
+  QFont font(family);
+  font.setPointSize(kDialogFontPoints);
+  return font;
+}
+
+BaseUnits DialogBaseUnits(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int alphabet = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return {(alphabet / 26 + 1) / 2, metrics.height()};
+}
+
+QRect ToPixels(BaseUnits units, int x, int y, int cx, int cy) {
+  const auto scale = [](int value, int base, int divisor) {
+    return static_cast<int>(std::lround(static_cast<double>(value) * base / divisor));
+  };
+  const int left = scale(x, units.x, 4), top = scale(y, units.y, 8);
+  return {left, top, scale(x + cx, units.x, 4) - left, scale(y + cy, units.y, 8) - top};
+}
+
+void BuildControls(const DialogTemplate& dialog, QWidget& widget, const std::map<int, ControlFactory>& custom) {
+  widget.setFont(DialogFont());
+  const BaseUnits units = DialogBaseUnits(widget.font());
+  widget.setFixedSize(ToPixels(units, 0, 0, dialog.cx, dialog.cy).size());
+
+  std::vector<QWidget*> made;
+  QButtonGroup* group = nullptr;
+  for (const ControlTemplate& control : dialog.controls) {
+    const auto factory = custom.find(control.id);
+    QWidget* made_control = factory != custom.end() ? factory->second(control, &widget) : MakeControl(control, &widget);
+    if (control.id != kNoId) made_control->setObjectName(ObjectName(control.id));
+    QRect place = ToPixels(units, control.x, control.y, control.cx, control.cy);
+    if (control.kind == ControlKind::DropDownList) place.setHeight(made_control->sizeHint().height());  // closed
+    made_control->setGeometry(place);
+    if (control.kind == ControlKind::RadioButton) {
+      if (control.style & kStartsGroup || !group) {
+        group = new QButtonGroup(&widget);
+        group->setObjectName(GroupName(control.id));
+      }
+      group->addButton(static_cast<QRadioButton*>(made_control), static_cast<int>(group->buttons().size()));
+    } else if (control.kind == ControlKind::GroupBox) {
+      made_control->lower();  // a frame behind the controls it surrounds
+    }
+    made.push_back(made_control);
+  }
+  for (std::size_t i = 0; i < made.size(); ++i) {
+    auto* label = qobject_cast<QLabel*>(made[i]);
+    if (label && label->text().contains(QLatin1Char('&'))) label->setBuddy(BuddyOf(i, made));
+  }
+}
+
+QWidget* FindControl(const QWidget& widget, int id) {
+  return id == kNoId ? nullptr : widget.findChild<QWidget*>(ObjectName(id));
+}
+
+QButtonGroup* RadioGroup(const QWidget& widget, int firstId) {
+  return widget.findChild<QButtonGroup*>(GroupName(firstId));
+}
+
+}  // namespace resources
