@@ -2,7 +2,7 @@
 
 #include <platform/cp932.h>
 
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -36,17 +36,20 @@ OptionSheet::OptionSheet(int pageId, int linkLabelId, int iconId) : pageId_(page
   connect(ControlAs<QPushButton>(kHelpButton), &QPushButton::clicked, this,
           [] { AppWinHelp(0, platform::HelpCommand::Contents); });
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* back = buttons->addButton(QStringLiteral("< 戻る(&B)"), QDialogButtonBox::ActionRole);
+  // The wizard's buttons in their order: back, finish, cancel.
+  auto* back = new QPushButton(QStringLiteral("< 戻る(&B)"), this);
   back->setEnabled(false);
-  finish_ = buttons->addButton(QStringLiteral("完了"), QDialogButtonBox::AcceptRole);
+  finish_ = new QPushButton(QStringLiteral("完了"), this);
   finish_->setDefault(true);
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+  auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  connect(finish_, &QPushButton::clicked, this, [this] {
     FinishPage();
     done(kWizardFinish);
   });
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {back, finish_, cancel}) buttons->addWidget(button);
 
   auto* line = new QFrame(this);
   line->setFrameShape(QFrame::HLine);
@@ -54,7 +57,7 @@ OptionSheet::OptionSheet(int pageId, int linkLabelId, int iconId) : pageId_(page
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(page_);
   layout->addWidget(line);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   setWindowTitle(Utf8(dialog.caption));
