@@ -18,11 +18,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <host/core.h>
+#include <platform/qt/qt_ui.h>
+#include <platform/ui.h>
 #include <host/testing/builder.h>
 
 #include "plugin/export_view.h"
@@ -142,8 +146,18 @@ double WriteLineByLine(const std::string& text, const std::string& path) {
 
 }  // namespace
 
+// export_bench [--window] [DOCUMENTS]: with --window the export shows its progress window (on Qt's
+// offscreen platform where there is no display), else the console's progress.
 int main(int argc, char** argv) {
-  const unsigned documents = argc > 1 ? static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)) : 1'000'000;
+  const bool window = argc > 1 && std::string_view(argv[1]) == "--window";
+  std::optional<platform::qt::WindowedUi> windows;
+  if (window) {
+    if (!platform::DisplayAvailable()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    windows.emplace(argc, argv);
+  }
+  const int first = window ? 2 : 1;
+  const unsigned documents =
+      argc > first ? static_cast<unsigned>(std::strtoul(argv[first], nullptr, 10)) : 1'000'000;
   const std::string directory = std::filesystem::temp_directory_path().string();
   const std::string exported = directory + "/nvorpel_export_bench.csv";
   const std::string baseline = directory + "/nvorpel_export_bench_baseline.csv";
@@ -210,7 +224,8 @@ int main(int argc, char** argv) {
   std::printf("documents %u, rows %zu (category rows included), output %.1f MB\n", documents, rows,
               static_cast<double>(bytes.size()) / 1e6);
   std::printf("database built in %.2f s, view indexed in %.2f s\n", buildSeconds, indexSeconds);
-  std::printf("export   %.2f s  %12.0f rows/s\n", exportSeconds, exportRate);
+  std::printf("export   %.2f s  %12.0f rows/s  %.2f us/row, progress %s\n", exportSeconds, exportRate,
+              exportSeconds * 1e6 / static_cast<double>(rows), window ? "window" : "console");
   std::printf("baseline %.2f s  %12.0f rows/s  (same bytes: %s)\n", baselineSeconds, baselineRate,
               same ? "yes" : "NO");
   const double rateRatio = exportRate / baselineRate;

@@ -7,8 +7,11 @@
 #include <cstdint>
 
 #include "plugin/progress_window.h"
+#include "resources/dialog_template.h"
 
 namespace {
+
+constexpr int kDefaultCaption = 1012;  // "書き出し中..."
 
 void AppendNumber(std::string& text, std::int64_t n) {
   char digits[24];
@@ -39,7 +42,7 @@ bool CExportProgressDlg::Create() {
   platform::Ui& ui = platform::CurrentUi();
   view_ = ui.HasDisplay() ? std::make_unique<ProgressWindow>() : ui.CreateProgress();
   if (!view_) return false;
-  view_->SetCaption(platform::Utf8ToCp932("書き出し中..."));
+  view_->SetCaption(platform::Utf8ToCp932(resources::String(kDefaultCaption)));
   view_->SetRange(low_, high_);
   view_->SetPos(low_);
   pos_ = low_;

@@ -46,7 +46,12 @@ void ProgressWindow::SetRange(int low, int high) { bar_->setRange(low, high); }
 void ProgressWindow::SetPos(int pos) { bar_->setValue(pos); }
 
 int ProgressWindow::PumpMessages() {
-  QCoreApplication::processEvents();
+  // Dispatching and painting take longer than rendering a document: they run at most every
+  // kPumpInterval, which keeps the window responsive without slowing the export.
+  if (!lastPump_.isValid() || lastPump_.hasExpired(kPumpIntervalMs)) {
+    QCoreApplication::processEvents();
+    lastPump_.start();
+  }
   const int presses = cancelPresses_;
   cancelPresses_ = 0;
   return presses;

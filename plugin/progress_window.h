@@ -5,6 +5,7 @@
 #include <platform/ui.h>
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QLabel;
@@ -22,8 +23,8 @@ class ProgressWindow final : public QDialog, public platform::ProgressView {
   void SetCounterText(std::string_view text) override;
   void SetRange(int low, int high) override;
   void SetPos(int pos) override;
-  // Handles the pending events; returns the presses of Cancel, Escape and the close box since
-  // the last call.
+  // Handles the pending events (at most every 20 ms); returns the presses of Cancel, Escape and
+  // the close box since the last call.
   int PumpMessages() override;
 
   // The window stays: Cancel, Escape and the close box only count, OK does nothing.
@@ -38,6 +39,8 @@ class ProgressWindow final : public QDialog, public platform::ProgressView {
   QLabel* status_;
   QLabel* counter_;
   QProgressBar* bar_;
+  static constexpr int kPumpIntervalMs = 20;
   QPointer<QWidget> disabledOwner_;
+  QElapsedTimer lastPump_;
   int cancelPresses_ = 0;
 };
