@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,14 +58,14 @@ fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
 }
 
 // Starts the client in `workDirectory` with standard input empty, in a UTF-8 locale, without a
-// display unless `displayless` is false (then on Qt's offscreen platform); its output goes to
-// client.out and client.err there.
+// display unless `displayless` is false (then on the X display `xDisplay`, or on Qt's offscreen
+// platform when none is named); its output goes to client.out and client.err there.
 pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
-                  bool displayless) {
+                  bool displayless, const std::string& xDisplay = "") {
   const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
   std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
   if (!displayless) {
-    environment.push_back("QT_QPA_PLATFORM=offscreen");
+    environment.push_back(xDisplay.empty() ? "QT_QPA_PLATFORM=offscreen" : "DISPLAY=" + xDisplay);
     const fs::path runtime = workDirectory / "runtime";  // Qt wants a private runtime directory
     fs::create_directories(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
@@ -302,6 +303,67 @@ TEST_F(NotesClientTest, ProgramDirectoryUnderDoubleByteFolders) {
   EXPECT_EQ(exported.status, 0) << exported.err;
   EXPECT_EQ(exported.err, "");
   EXPECT_EQ(ReadFile(file).substr(0, 4), "A-1,");
+}
+
+// An X server of this test's own, for a person's keys typed with xdotool.
+class XServer {
+ public:
+  XServer() : display_(":" + std::to_string(50 + getpid() % 400)) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(open("/dev/null", O_WRONLY), 2);
+      execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+      _exit(127);
+    }
+    const fs::path socket = "/tmp/.X11-unix/X" + display_.substr(1);
+    for (int i = 0; i < 100 && !fs::exists(socket); ++i) usleep(50'000);
+    ready_ = fs::exists(socket);
+  }
+  ~XServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  bool Ready() const { return ready_; }
+  const std::string& Display() const { return display_; }
+  // Runs xdotool with `arguments` on this display; true when it succeeds.
+  bool Xdotool(const std::string& arguments) const {
+    return std::system(("DISPLAY=" + display_ + " timeout 20 xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+  }
+
+ private:
+  std::string display_;
+  pid_t pid_ = -1;
+  bool ready_ = false;
+};
+
+bool Installed(const char* program) {
+  return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A person exports without /X: the CSV sheet comes up in a real window, "すべての文書(&A)" is
+// chosen with Alt+A and Enter finishes; the file equals the export of the switches /X /H.
+TEST_F(NotesClientTest, KeysTypedIntoTheRealSheetExportAsTheMatchingSwitches) {
+  if (!Installed("Xvfb") || !Installed("xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
+  const XServer x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
+  const fs::path viaSheet = output_ / "sheet.csv", viaSwitches = output_ / "switches.csv";
+  const pid_t child =
+      StartClient(program_, work_, {"export", "--db", kShop, "--view", "Items", viaSheet.string()}, false, x.Display());
+  const bool typed = x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 alt+a Return");
+  if (!typed) kill(child, SIGKILL);
+  const Result result = WaitForClient(child, work_);
+  ASSERT_TRUE(typed) << "the sheet did not come up";
+  EXPECT_EQ(result.status, 0) << result.err;
+
+  const Result reference = Run({"export", "--db", kShop, "--view", "Items", "--console", viaSwitches.string() + " /X /H"});
+  EXPECT_EQ(reference.status, 0) << reference.err;
+  ASSERT_TRUE(fs::exists(viaSheet));
+  EXPECT_EQ(ReadFile(viaSheet), ReadFile(viaSwitches));
+  EXPECT_TRUE(ReadFile(viaSheet).starts_with(platform::Utf8ToCp932("コード,名前"))) << "the title line";
 }
 
 TEST_F(NotesClientTest, ListsTheViewsOfJoinedFiles) {

@@ -1,13 +1,18 @@
-// The plug-in's messages as the user sees them where the client has a display: real message
-// boxes, on Qt's offscreen platform, closed and answered from the keyboard.
+// The plug-in's messages and its progress window as the user sees them where the client has a
+// display, on Qt's offscreen platform: message boxes closed and answered from the keyboard, and
+// Cancel clicked during a run.
 #include <platform/qt/qt_ui.h>
 #include <platform/qt/testing/modal_boxes.h>
 
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
 #include "plugin/export_fixture.h"
+#include "plugin/progress_window.h"
+#include "resources/dialog_builder.h"
 
 namespace {
 
@@ -67,6 +72,25 @@ TEST_F(WindowedMessagesTest, TheOverwriteQuestionIsAnsweredBothWays) {
     EXPECT_EQ(title, QStringLiteral("nVorpel"));
     EXPECT_EQ(Read("out.files/00000102/a.txt"), c.kept);
   }
+}
+
+TEST_F(WindowedMessagesTest, CancelInTheProgressWindowStopsTheRunAfterTheCurrentRecord) {
+  DatabaseBuilder db;
+  for (const char* name : {"a", "b", "c"}) db.Document().Text("Name", {name});
+  const NOTEID view =
+      db.View("V").Column({.title = "Name", .itemName = "Name", .sort = host::testing::Sort::Ascending}).Id();
+  bool clicked = false;
+  QTimer::singleShot(0, [&] {  // runs in the window's first dispatch, before the first document
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* progress = dynamic_cast<ProgressWindow*>(window); progress && progress->isVisible()) {
+        QTest::mouseClick(qobject_cast<QPushButton*>(resources::FindControl(*progress, 2)), Qt::LeftButton);
+        clicked = true;
+      }
+  });
+  Export(Params(db, view), Typed("out.csv", "/X"));
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(Read("out.csv"), "a\r\n");
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 }  // namespace

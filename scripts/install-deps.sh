@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev                      # dialogs and option sheets
   fonts-ipafont-gothic              # Japanese font for offscreen UI tests
   libxml2-utils                     # xmllint, checks the XML the tests write
-  xvfb                              # a display for the demo's and the UI tests' windows
+  xvfb xdotool                      # a display for the demo's and the UI tests' windows, keys typed into them
 )
 
 missing=()

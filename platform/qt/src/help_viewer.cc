@@ -57,9 +57,13 @@ void HelpViewer::Show(unsigned long context) {
   QString html = TopicHtml(*topic);
   if (topic->context == 0) {
     html += QStringLiteral("<ul>");
-    for (const HelpTopic& other : topics_)
-      if (other.context != 0)
-        html += QStringLiteral("<li><a href=\"#%1\">%2</a></li>").arg(other.context, 0, 16).arg(Html(other.title));
+    QStringList listed;  // a control and its label share a title: the first of them stands for both
+    for (const HelpTopic& other : topics_) {
+      const QString title = Html(other.title);
+      if (other.context == 0 || listed.contains(title)) continue;
+      listed << title;
+      html += QStringLiteral("<li><a href=\"#%1\">%2</a></li>").arg(other.context, 0, 16).arg(title);
+    }
     html += QStringLiteral("</ul>");
   } else {
     html += QStringLiteral("<p><a href=\"#0\">%1</a></p>").arg(Html(topics_.front().title));

@@ -1,0 +1,78 @@
+// Pictures of every window of the plug-in, as a user sees them, written into the build tree
+// (screenshots/): the two option sheets, the progress window, a message box and the help viewer.
+#include <platform/cp932.h>
+#include <platform/files.h>
+#include <platform/qt/qt_ui.h>
+#include <platform/qt/testing/modal_boxes.h>
+
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <filesystem>
+
+#include "columns/test_notes.h"
+#include "plugin/progress_window.h"
+#include "settings/option_sheets.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScreenshotsTest : public columns_test::NotesTest {
+ protected:
+  void SetUp() override {
+    NotesTest::SetUp();
+    platform::qt::testing::OffscreenApplication();
+    fs::create_directories(kDirectory);
+    db_.Document("Order").Text("Name", {"x"});
+    view_ = View(db_.View("V").Column({.title = "Name", .itemName = "Name"}).Id());
+  }
+
+  // Shows `window`, lets it paint, and writes its picture as NAME.png.
+  static void Shoot(QWidget& window, const char* name) {
+    window.show();
+    QApplication::processEvents();
+    const QPixmap picture = window.grab();
+    ASSERT_FALSE(picture.isNull()) << name;
+    EXPECT_EQ(picture.size(), window.size()) << name;
+    const fs::path file = fs::path(kDirectory) / (std::string(name) + ".png");
+    EXPECT_TRUE(picture.save(QString::fromStdString(file.string()))) << file;
+  }
+
+  static inline const std::string kDirectory = NVORPEL_SCREENSHOT_DIR;
+  LNViewFolder view_;
+  CColumnDataArray columns_;
+};
+
+TEST_F(ScreenshotsTest, OptionSheets) {
+  settings::CExportPropertySheet csv(columns_, view_, {});
+  Shoot(csv, "csv-option-sheet");
+  settings::CXmlExportPropertySheet xml(columns_, view_, {});
+  Shoot(xml, "xml-option-sheet");
+}
+
+TEST_F(ScreenshotsTest, ProgressWindow) {
+  ProgressWindow window;
+  window.SetCaption(platform::Utf8ToCp932("書き出し中..."));
+  window.SetStatusText(platform::Utf8ToCp932("CSVファイルを書き出しています..."));
+  window.SetRange(0, 3);
+  window.SetPos(1);
+  window.SetCounterText(platform::Utf8ToCp932("1/3文書 (33%)"));
+  Shoot(window, "progress-window");
+}
+
+TEST_F(ScreenshotsTest, MessageBoxAndHelp) {
+  const auto box = platform::qt::MakeMessageBox(
+      platform::Utf8ToCp932("102 : ファイルを開くことができません。\nエクスポート中にノーツのエラーが発生しました。"),
+      "nVorpel", platform::Buttons::Ok, platform::Icon::Exclamation);
+  Shoot(*box, "message-box");
+
+  const std::unique_ptr<platform::Ui> ui = platform::qt::MakeQtUi();
+  ASSERT_TRUE(ui->WinHelp(platform::ToPlatformPath(NVORPEL_NOTES_DIR "/nVorpel.hlp"), platform::HelpCommand::Contents, 0));
+  QTextBrowser* viewer = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* browser = qobject_cast<QTextBrowser*>(window); browser && browser->isVisible()) viewer = browser;
+  ASSERT_NE(viewer, nullptr);
+  Shoot(*viewer, "help-contents");
+}
+
+}  // namespace
