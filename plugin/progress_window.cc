@@ -41,14 +41,17 @@ ProgressWindow::~ProgressWindow() {
 
 void ProgressWindow::SetCaption(std::string_view text) { setWindowTitle(platform::qt::FromPlatformText(text)); }
 void ProgressWindow::SetStatusText(std::string_view text) { status_->setText(platform::qt::FromPlatformText(text)); }
-void ProgressWindow::SetCounterText(std::string_view text) { counter_->setText(platform::qt::FromPlatformText(text)); }
+void ProgressWindow::SetCounterText(std::string_view text) { counterText_.assign(text); }
 void ProgressWindow::SetRange(int low, int high) { bar_->setRange(low, high); }
-void ProgressWindow::SetPos(int pos) { bar_->setValue(pos); }
+void ProgressWindow::SetPos(int pos) { pos_ = pos; }
 
 int ProgressWindow::PumpMessages() {
-  // Dispatching and painting take longer than rendering a document: they run at most every
-  // kPumpInterval, which keeps the window responsive without slowing the export.
+  // Showing the counter and the bar, dispatching and painting take longer than rendering a
+  // document: they happen at most every kPumpIntervalMs, which keeps the window current and
+  // responsive without slowing the export.
   if (!lastPump_.isValid() || lastPump_.hasExpired(kPumpIntervalMs)) {
+    counter_->setText(platform::qt::FromPlatformText(counterText_));
+    bar_->setValue(pos_);
     QCoreApplication::processEvents();
     lastPump_.start();
   }

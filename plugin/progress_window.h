@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <string>
 
 class QLabel;
 class QProgressBar;
@@ -23,8 +24,8 @@ class ProgressWindow final : public QDialog, public platform::ProgressView {
   void SetCounterText(std::string_view text) override;
   void SetRange(int low, int high) override;
   void SetPos(int pos) override;
-  // Handles the pending events (at most every 20 ms); returns the presses of Cancel, Escape and
-  // the close box since the last call.
+  // Shows the counter text and the position last set and handles the pending events, at most
+  // every 20 ms; returns the presses of Cancel, Escape and the close box since the last call.
   int PumpMessages() override;
 
   // The window stays: Cancel, Escape and the close box only count, OK does nothing.
@@ -36,6 +37,8 @@ class ProgressWindow final : public QDialog, public platform::ProgressView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  std::string counterText_;  // shown at the next dispatch
+  int pos_ = 0;
   QLabel* status_;
   QLabel* counter_;
   QProgressBar* bar_;

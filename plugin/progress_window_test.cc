@@ -31,6 +31,7 @@ TEST_F(ProgressWindowTest, ShowsWhatTheRunSetsInItsTemplatesControls) {
   window.SetCounterText(platform::Utf8ToCp932("1/3文書 (33%)"));
   window.SetRange(0, 3);
   window.SetPos(1);
+  window.PumpMessages();
   EXPECT_EQ(window.windowTitle(), QStringLiteral("書き出し中..."));
   EXPECT_EQ(qobject_cast<QLabel*>(resources::FindControl(window, 1005))->text(),
             QStringLiteral("CSVファイルを書き出しています..."));

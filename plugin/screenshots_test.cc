@@ -57,6 +57,7 @@ TEST_F(ScreenshotsTest, ProgressWindow) {
   window.SetRange(0, 3);
   window.SetPos(1);
   window.SetCounterText(platform::Utf8ToCp932("1/3文書 (33%)"));
+  window.PumpMessages();
   Shoot(window, "progress-window");
 }
 
