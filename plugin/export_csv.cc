@@ -19,7 +19,7 @@ class CsvRun final : public ExportRun<settings::CsvOptions, LNNote> {
       : ExportRun(objects, kCsvSwitches, ".csv", "CSVファイルを書き出しています...") {}
 
  private:
-  std::optional<settings::CsvOptions> RunOptionSheet() override { return RunCsvOptionSheet(objects_.columns, objects_.view); }
+  std::optional<settings::CsvOptions> RunOptionSheet() override { return RunCsvOptionSheet(objects_); }
 
   void Open(const settings::CsvOptions& options, const std::string& outputPath, std::uint16_t flags) override {
     objects_.columns.SetCsvFormat(options.ColumnFormat == 0 ? &objects_.session : nullptr,

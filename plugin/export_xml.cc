@@ -110,7 +110,7 @@ class XmlRun final : public ExportRun<settings::XmlOptions, LNDocument> {
       : ExportRun(objects, kXmlSwitches, ".xml", "XMLファイルを書き出しています...") {}
 
  private:
-  std::optional<settings::XmlOptions> RunOptionSheet() override { return RunXmlOptionSheet(objects_.columns, objects_.view); }
+  std::optional<settings::XmlOptions> RunOptionSheet() override { return RunXmlOptionSheet(objects_); }
 
   void Open(const settings::XmlOptions& options, const std::string& outputPath, std::uint16_t) override {
     objects_.columns.SetXmlFormat(options.ColumnFormat == 0 ? &objects_.session : nullptr,

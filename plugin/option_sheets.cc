@@ -3,6 +3,7 @@
 #include <platform/cp932.h>
 #include <platform/ui.h>
 
+#include "dialogs/column_select_dialog.h"
 #include "messages/app_messages.h"
 #include "settings/option_sheets.h"
 
@@ -17,19 +18,21 @@ bool ExplainedWithoutDisplay() {
 }
 
 template <class Sheet, class Options>
-std::optional<Options> Run(CColumnDataArray& columns, LNViewFolder& view) {
+std::optional<Options> Run(const ExportObjects& objects) {
   if (ExplainedWithoutDisplay()) return std::nullopt;
-  Sheet sheet(columns, view, {});
+  Sheet sheet(objects.columns, objects.view, [&objects] {
+    dialogs::CColumnSelectDialog(objects.columns, objects.view, objects.database).DoModal();
+  });
   if (sheet.DoModal() != settings::OptionSheet::kWizardFinish) return std::nullopt;
   return sheet.Options();
 }
 
 }  // namespace
 
-std::optional<settings::CsvOptions> RunCsvOptionSheet(CColumnDataArray& columns, LNViewFolder& view) {
-  return Run<settings::CExportPropertySheet, settings::CsvOptions>(columns, view);
+std::optional<settings::CsvOptions> RunCsvOptionSheet(const ExportObjects& objects) {
+  return Run<settings::CExportPropertySheet, settings::CsvOptions>(objects);
 }
 
-std::optional<settings::XmlOptions> RunXmlOptionSheet(CColumnDataArray& columns, LNViewFolder& view) {
-  return Run<settings::CXmlExportPropertySheet, settings::XmlOptions>(columns, view);
+std::optional<settings::XmlOptions> RunXmlOptionSheet(const ExportObjects& objects) {
+  return Run<settings::CXmlExportPropertySheet, settings::XmlOptions>(objects);
 }

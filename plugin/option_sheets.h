@@ -4,11 +4,10 @@
 
 #include <optional>
 
-#include "columns/column_data_array.h"
-#include "host/notes.h"
+#include "plugin/export_run.h"
 #include "settings/settings_records.h"
 
 // The sheets need a display. Without one each says so, naming the switch /X, and ends as a
-// cancelled sheet does.
-std::optional<settings::CsvOptions> RunCsvOptionSheet(CColumnDataArray& columns, LNViewFolder& view);
-std::optional<settings::XmlOptions> RunXmlOptionSheet(CColumnDataArray& columns, LNViewFolder& view);
+// cancelled sheet does. "列を選択する...(&X)" opens the column dialog over the export's column list.
+std::optional<settings::CsvOptions> RunCsvOptionSheet(const ExportObjects& objects);
+std::optional<settings::XmlOptions> RunXmlOptionSheet(const ExportObjects& objects);
