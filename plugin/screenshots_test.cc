@@ -1,5 +1,6 @@
 // Pictures of every window of the plug-in, as a user sees them, written into the build tree
-// (screenshots/): the two option sheets, the progress window, a message box and the help viewer.
+// (screenshots/): the two option sheets, the column and formula dialogs, the progress window, a
+// message box and the help viewer.
 #include <platform/cp932.h>
 #include <platform/files.h>
 #include <platform/qt/qt_ui.h>
@@ -7,9 +8,12 @@
 
 #include <QMessageBox>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "columns/test_notes.h"
+#include "dialogs/column_select_dialog.h"
+#include "dialogs/formula_input_dialog.h"
 #include "plugin/progress_window.h"
 #include "settings/option_sheets.h"
 
@@ -48,6 +52,20 @@ TEST_F(ScreenshotsTest, OptionSheets) {
   Shoot(csv, "csv-option-sheet");
   settings::CXmlExportPropertySheet xml(columns_, view_, {});
   Shoot(xml, "xml-option-sheet");
+}
+
+TEST_F(ScreenshotsTest, ColumnAndFormulaDialogs) {
+  db_.Form("受注").Body(host::testing::RichText().Field("Name").Field("Total", LNCOMPUTEOPTION_COMPUTED_FOR_DISPLAY, "1"));
+  CColumnDataArray columns;
+  columns.LoadFromView(view_);
+  LNDatabase database = Open();
+  dialogs::CColumnSelectDialog columnDialog(columns, view_, database);
+  Shoot(columnDialog, "column-dialog");
+  dialogs::CFormulaInputDialog formulaDialog(database);
+  formulaDialog.Column().SetFormula(LNString("@Text(Total)"), 0x3000);
+  formulaDialog.show();
+  formulaDialog.FormsList()->setCurrentItem(formulaDialog.FormsList()->topLevelItem(0));
+  Shoot(formulaDialog, "formula-dialog");
 }
 
 TEST_F(ScreenshotsTest, ProgressWindow) {

@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <typeinfo>
 
 namespace platform::qt::testing {
 
@@ -21,26 +23,30 @@ inline QApplication& OffscreenApplication() {
   return *application;
 }
 
-// Runs `act` on the next modal box, made the active window as a user's click would, once it is up
-// (events run before it, such as a progress window's, are let by). Fails the test when no box
-// comes up within five seconds, or when the box is still up a second after `act` (and then closes
-// it, so that the test ends).
-inline void WhenBoxIsUp(std::function<void(QMessageBox&)> act, int triesLeft = 500) {
+// Runs `act` on the next modal window of type T, made the active window as a user's click would,
+// once it is up (events run before it, such as a progress window's, are let by). Fails the test
+// when none comes up within five seconds, or when it is still up a second after `act` (and then
+// closes it, so that the test ends). `act` may itself open further modal windows.
+template <class T>
+void WhenModalIsUp(std::function<void(T&)> act, int triesLeft = 500) {
   QTimer::singleShot(10, [act, triesLeft] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) {
-      if (triesLeft > 0) return WhenBoxIsUp(act, triesLeft - 1);
-      FAIL() << "no message box came up";
+    auto* window = dynamic_cast<T*>(QApplication::activeModalWidget());
+    if (window == nullptr) {
+      if (triesLeft > 0) return WhenModalIsUp<T>(act, triesLeft - 1);
+      FAIL() << "no " << typeid(T).name() << " came up";
     }
-    QApplication::setActiveWindow(box);
-    act(*box);
-    QTimer::singleShot(1000, [box] {
-      if (QApplication::activeModalWidget() == box) {
-        ADD_FAILURE() << "the box is still up";
-        box->done(0);
+    QApplication::setActiveWindow(window);
+    act(*window);
+    QPointer<T> acted(window);
+    QTimer::singleShot(1000, [acted] {
+      if (acted && acted->isVisible() && QApplication::activeModalWidget() == acted) {
+        ADD_FAILURE() << "the " << typeid(T).name() << " is still up";
+        acted->close();
       }
     });
   });
 }
+
+inline void WhenBoxIsUp(std::function<void(QMessageBox&)> act) { WhenModalIsUp<QMessageBox>(std::move(act)); }
 
 }  // namespace platform::qt::testing
