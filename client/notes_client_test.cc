@@ -366,6 +366,32 @@ TEST_F(NotesClientTest, KeysTypedIntoTheRealSheetExportAsTheMatchingSwitches) {
   EXPECT_TRUE(ReadFile(viaSheet).starts_with(platform::Utf8ToCp932("コード,名前"))) << "the title line";
 }
 
+// The column dialog in a real window: Alt+X opens it from the sheet, Down and Space untick the
+// first column, Enter is its OK and then the sheet's Finish.
+TEST_F(NotesClientTest, AColumnUntickedInTheRealColumnDialogIsNotExported) {
+  if (!Installed("Xvfb") || !Installed("xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
+  const XServer x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
+  const fs::path file = output_ / "chosen.csv";
+  const pid_t child =
+      StartClient(program_, work_, {"export", "--db", kShop, "--view", "Items", file.string()}, false, x.Display());
+  const bool typed = x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 alt+a alt+x") &&
+                     x.Xdotool("search --sync --onlyvisible --name '書き出し対象の列を選択' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 Down space Return") &&
+                     x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 Return");
+  if (!typed) kill(child, SIGKILL);
+  const Result result = WaitForClient(child, work_);
+  ASSERT_TRUE(typed) << "a window did not come up";
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFile(file), platform::Utf8ToCp932("名前,価格,タグ,登録日\r\n"
+                                                  "ソース表,\"12,345.00\",赤;青,2026/04/01\r\n"
+                                                  "\"He said \"\"hi\"\", twice\",2.25,緑,2026/04/02\r\n"
+                                                  "\"two\nlines\",-3.00,,\r\n"));
+}
+
 TEST_F(NotesClientTest, ListsTheViewsOfJoinedFiles) {
   const Result result = Run({"views", "--db", kShop, "--db", kRegionView});
   EXPECT_EQ(result.status, 0) << result.err;
