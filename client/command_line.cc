@@ -15,6 +15,7 @@ std::optional<Command> CommandNamed(std::string_view name) {
   if (name == "export") return Command::Export;
   if (name == "views") return Command::Views;
   if (name == "entries") return Command::Entries;
+  if (name == "--help" || name == "-h") return Command::Help;
   return std::nullopt;
 }
 
@@ -70,6 +71,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   const std::optional<Command> command = CommandNamed(arguments[0]);
   if (!command) Reject("unknown command \"" + arguments[0] + "\"");
   line.command = *command;
+  if (line.command == Command::Help) {
+    if (arguments.size() > 1) Reject("unexpected argument \"" + arguments[1] + "\"");
+    return line;
+  }
 
   std::set<std::string> seen;
   std::vector<std::string> positional;

@@ -21,11 +21,15 @@ inline constexpr char kUsage[] =
     "                           [--append] [--entry LABEL] [--server NAME] [--console] TYPED-NAME\n"
     "       notes-client views --db FILE.dxl\n"
     "       notes-client entries\n"
-    "--db may be given more than once: the files together form one database.\n";
+    "       notes-client --help\n"
+    "--db may be given more than once: the files together form one database.\n"
+    "TYPED-NAME is the file name as typed in the Notes client's Export dialog, with switches behind it\n"
+    "(\"out.csv /X /H\"). Without /X the option sheet comes up; it needs a display, and --console\n"
+    "shows every message on the terminal instead of in windows.\n";
 
 inline constexpr char kDefaultEntryLabel[] = "Export CSV File";
 
-enum class Command { Export, Views, Entries };
+enum class Command { Export, Views, Entries, Help };
 
 struct CommandLine {
   Command command = Command::Export;

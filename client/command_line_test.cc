@@ -47,6 +47,12 @@ TEST(ParseCommandLine, DoubleDashEndsTheOptions) {
   EXPECT_EQ(ParseCommandLine({"export", "--db", "a.dxl", "--view", "v", "--", "-odd.csv"}).typedName, "-odd.csv");
 }
 
+TEST(ParseCommandLine, HelpInEitherSpelling) {
+  EXPECT_EQ(ParseCommandLine({"--help"}).command, Command::Help);
+  EXPECT_EQ(ParseCommandLine({"-h"}).command, Command::Help);
+  EXPECT_THROW(ParseCommandLine({"--help", "export"}), ClientError);
+}
+
 TEST(ParseCommandLine, ViewsAndEntries) {
   const CommandLine views = ParseCommandLine({"views", "--db", "a.dxl", "--db", "b.dxl"});
   EXPECT_EQ(views.command, Command::Views);

@@ -36,6 +36,9 @@ int Run(int& argc, char** argv) {
       case Command::Entries:
         ListEntries(std::cout);
         break;
+      case Command::Help:
+        std::cout << kUsage;
+        break;
     }
   } catch (const ClientError& error) {
     std::cerr << "notes-client: " << error.message << "\n";

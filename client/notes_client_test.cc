@@ -392,6 +392,17 @@ TEST_F(NotesClientTest, AColumnUntickedInTheRealColumnDialogIsNotExported) {
                                                   "\"two\nlines\",-3.00,,\r\n"));
 }
 
+TEST_F(NotesClientTest, HelpPrintsTheUsageAndSucceeds) {
+  for (const char* help : {"--help", "-h"}) {
+    const Result result = Run({help});
+    EXPECT_EQ(result.status, 0) << help;
+    EXPECT_TRUE(result.out.starts_with("usage: notes-client export --db FILE.dxl")) << result.out;
+    EXPECT_NE(result.out.find("notes-client --help"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+  }
+  EXPECT_EQ(Run({"--helpme"}).status, 2);
+}
+
 TEST_F(NotesClientTest, ListsTheViewsOfJoinedFiles) {
   const Result result = Run({"views", "--db", kShop, "--db", kRegionView});
   EXPECT_EQ(result.status, 0) << result.err;

@@ -20,7 +20,10 @@ for p in "${packages[@]}"; do
 done
 
 if ((${#missing[@]})); then
+  echo "    installing ${missing[*]} (this takes a few minutes)"
   SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "    all there"
 fi
