@@ -219,8 +219,10 @@ const std::vector<Case>& Cases() {
       {"@Like(\"abc\"; \"a_c\") : @Like(\"abc\"; \"a%\") : @Like(\"abc\"; \"b%\") : @Like(\"a%c\"; \"a\\\\%c\"; \"\\\\\")", {},
        Is(N({1, 1, 0, 1}))},
       {"@Replace(\"a\" : \"b\" : \"c\"; \"b\" : \"c\"; \"B\")", {}, Is(T({"a", "B", ""}))},
+      // Each pair applies to the result of the pairs before it.
       {"@ReplaceSubstring(\"a-b-c\"; \"-\"; \"+\") : @ReplaceSubstring(\"abc\"; \"a\" : \"b\"; \"b\" : \"x\")", {},
-       Is(T({"a+b+c", "bxc"}))},
+       Is(T({"a+b+c", "xxc"}))},
+      {"@ReplaceSubstring(\"first\"; \"first\" : \"second\"; \"second\" : \"third\")", {}, Is(T({"third"}))},
       {"@Implode(\"a\" : \"b\") : @Implode(\"a\" : \"b\"; \",\")", {}, Is(T({"a b", "a,b"}))},
       {"@Explode(\"a b,c;d\")", {}, Is(T({"a", "b", "c", "d"}))},
       {"@Explode(\"a,,b\"; \",\"; 1)", {}, Is(T({"a", "", "b"}))},
@@ -317,6 +319,21 @@ const std::vector<Case>& Cases() {
       {"@Transform(1; x; 1)", {}, Fails(kErrFormulaSyntax, "variable name")},
       {"@IsAvailable(\"x\")", {}, Fails(kErrFormulaSyntax, "a field name expected")},
 
+      // A run-time error is a value that travels until @IsError looks at it or it is the result.
+      {"@IsError(1/0)", {}, Is(N({1}))},
+      {"x := 1/0; y := x + 1; @IsError(y) : @IsError(2)", {}, Is(N({1, 0}))},
+      {"@If(@IsError((1:2)[3]); \"caught\"; \"not\")", {}, Is(T({"caught"}))},
+      {"@IsError(\"a\" + 1)", {}, Is(N({1}))},
+      {"x := 1/0; 5", {}, Is(N({5}))},
+      // The later units first.
+      {"@Adjust([06/30/95]; 2; 2; 2; 0; 0; 0)", {}, Is(D({Day(1997, 9, 2)}))},
+      {"@Adjust([2/2/2006]; 0; 2; 28; 0; 0; 0)", {}, Is(D({Day(2006, 5, 2)}))},
+      // Letter case beyond ASCII: full-width Latin, Greek, Cyrillic.
+      {"@UpperCase(\"ａｂｃ αβγ где é\") : @LowerCase(\"ＡＢＣ ΑΒΓ ГДЕ É\")", {},
+       Is(T({"ＡＢＣ ΑΒΓ ГДЕ É", "ａｂｃ αβγ где é"}))},
+      {"@ProperCase(\"ｎｏｔｅｓ ДОМИНО o'neil\")", {}, Is(T({"Ｎｏｔｅｓ Домино O'neil"}))},
+      {"(\"ａｂｃ\" = \"ＡＢＣ\") : (\"Ωμέγα\" = \"ΩΜΈΓΑ\") : (\"ａ\" < \"Ｂ\")", {}, Is(N({1, 1, 1}))},
+      {"@Sort(\"ｂ\" : \"Ａ\" : \"ａ\" : \"Ｂ\")", {}, Is(T({"ａ", "Ａ", "ｂ", "Ｂ"}))},
       // Run-time errors.
       {"\"a\" + 1", {}, Fails(kErrFormulaDataType, "text and number at position 5")},
       {"\"日本\" + 1", {}, Fails(kErrFormulaDataType, "at position 6")},  // positions count characters

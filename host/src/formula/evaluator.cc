@@ -74,6 +74,15 @@ Val State::Arg(const Node& call, std::size_t index) {
 }
 
 Val State::Eval(const Node& node) {
+  // A run-time failure of an operator, a subscript or an @function is an error value.
+  try {
+    return EvalOrFail(node);
+  } catch (const StatusError& failure) {
+    return Val::Error(failure.detail, failure.status);
+  }
+}
+
+Val State::EvalOrFail(const Node& node) {
   switch (node.kind) {
     case NodeKind::Constant: return node.constant;
     case NodeKind::LocalTime: {
@@ -161,7 +170,7 @@ model::Value Evaluate(const Program& program, const Context& context) {
   } catch (ReturnSignal& signal) {
     result = std::move(signal.value);
   }
-  if (result.IsError()) throw StatusError{kErrFormulaUserError, result.texts[0]};
+  if (result.IsError()) throw StatusError{result.errorStatus, result.texts[0]};
   return ToModel(std::move(result));
 }
 

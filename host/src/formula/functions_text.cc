@@ -123,22 +123,13 @@ Val Trim(State& state, const Node& call) {
 }
 
 Val UpperCase(State& state, const Node& call) {
-  return MapTexts(TextArg(state, call, 0), [](const std::string& t) { return AsciiUpper(t); });
+  return MapTexts(TextArg(state, call, 0), [](const std::string& t) { return formula::UpperCase(t); });
 }
 Val LowerCase(State& state, const Node& call) {
-  return MapTexts(TextArg(state, call, 0), [](const std::string& t) { return AsciiLower(t); });
+  return MapTexts(TextArg(state, call, 0), [](const std::string& t) { return formula::LowerCase(t); });
 }
 Val ProperCase(State& state, const Node& call) {
-  return MapTexts(TextArg(state, call, 0), [](const std::string& t) {
-    std::string out = AsciiLower(t);
-    bool wordStart = true;
-    for (char& c : out) {
-      const bool letter = std::isalpha(static_cast<unsigned char>(c)) != 0;
-      if (letter && wordStart) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      wordStart = !letter && !std::isdigit(static_cast<unsigned char>(c)) && c != '\'';
-    }
-    return out;
-  });
+  return MapTexts(TextArg(state, call, 0), [](const std::string& t) { return formula::ProperCase(t); });
 }
 
 Val Length(State& state, const Node& call) {
@@ -216,28 +207,28 @@ Val Replace(State& state, const Node& call) {
   return source;
 }
 
+// Each pair in turn replaces every occurrence of its "from" in the result of the pairs before it;
+// a "from" without a "to" of its own takes the last one.
 Val ReplaceSubstring(State& state, const Node& call) {
   Val source = TextArg(state, call, 0);
   const Val from = TextArg(state, call, 1);
   const Val to = TextArg(state, call, 2);
   if (to.texts.empty()) return source;
   for (std::string& text : source.texts) {
-    std::string out;
-    std::size_t at = 0;
-    while (at < text.size()) {
-      bool replaced = false;
-      for (std::size_t i = 0; i < from.texts.size() && !replaced; ++i) {
-        const std::string& f = from.texts[i];
-        if (!f.empty() && text.compare(at, f.size(), f) == 0) {
-          out += to.texts[std::min(i, to.texts.size() - 1)];
-          at += f.size();
-          replaced = true;
-        }
+    for (std::size_t i = 0; i < from.texts.size(); ++i) {
+      const std::string& f = from.texts[i];
+      if (f.empty()) continue;
+      const std::string& replacement = to.texts[std::min(i, to.texts.size() - 1)];
+      std::string out;
+      std::size_t at = 0;
+      for (std::size_t found = text.find(f); found != std::string::npos; found = text.find(f, at)) {
+        out.append(text, at, found - at).append(replacement);
+        at = found + f.size();
+        if (out.size() > kMaxTextBytes) state.Fail(call, kErrFormulaArgument, "@ReplaceSubstring: the text grows too long");
       }
-      if (!replaced) out += text[at++];
-      if (out.size() > kMaxTextBytes) state.Fail(call, kErrFormulaArgument, "@ReplaceSubstring: the text grows too long");
+      out.append(text, at);
+      text = std::move(out);
     }
-    text = std::move(out);
   }
   return source;
 }

@@ -84,7 +84,7 @@ class State {
   // The current time: the context's, or the host clock's when the context has none.
   const model::DateTime& now() const { return now_; }
 
-  // The value of `node`, errors included.
+  // The value of `node`, errors included: a run-time failure is an error value.
   Val Eval(const Node& node);
   // The value of `call`'s argument `index`; an error value stops the call, which then yields it.
   Val Arg(const Node& call, std::size_t index);
@@ -97,11 +97,13 @@ class State {
   // Whether a number value is true (any element non-zero); kErrFormulaDataType for another type.
   bool Truth(const Val& value, const Node& at) const;
 
+  // A run-time failure at `at`: thrown here, it becomes the error value of the innermost Eval.
   [[noreturn]] void Fail(const Node& at, STATUS status, const std::string& what) const;
   // Throws kErrFormulaDataType unless `value` is of type `expected`.
   void Require(const Val& value, Type expected, const Node& at) const;
 
  private:
+  Val EvalOrFail(const Node& node);
   const Context& context_;
   const model::International* international_;
   model::DateTime now_;

@@ -15,10 +15,19 @@ std::size_t ByteOffset(std::string_view text, std::size_t index);
 // Characters [first, first + count) of `text`, clamped to it.
 std::string_view CharSlice(std::string_view text, std::size_t first, std::size_t count);
 
+// Names and keywords: ASCII letter case only.
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-// <0, 0, >0: `a` against `b`, ASCII letters compared without regard to case.
+
+// Values: letter case of the whole of Unicode as the platform maps it (full-width Latin, Greek,
+// Cyrillic …); bytes that are no UTF-8 stay as they are.
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+// Each word's first letter upper case, every other letter lower case; a word starts after a
+// character that is no letter, no digit and no apostrophe.
+std::string ProperCase(std::string_view text);
+// <0, 0, >0: `a` against `b` by code point, letters compared without regard to case.
 int CompareIgnoringCase(std::string_view a, std::string_view b);
 
 // <0, 0, >0 in collating order with case: as CompareIgnoringCase, ties broken with lower case

@@ -147,22 +147,35 @@ std::optional<DateTime> AddSeconds(const DateTime& value, double seconds) {
   return out;
 }
 
+namespace {
+
+// `date` moved by `months`; a day past the end of the month it lands in runs into the next.
+std::optional<std::int32_t> AddMonths(std::int32_t date, std::int64_t months) {
+  const model::CivilDate c = model::CivilFromDays(date);
+  const std::int64_t monthIndex = static_cast<std::int64_t>(c.year) * 12 + c.month - 1 + months;
+  const std::int64_t year = FloorDiv(monthIndex, 12);
+  if (year < -kMaxYears || year > kMaxYears) return std::nullopt;
+  const unsigned month = static_cast<unsigned>(monthIndex - year * 12 + 1);
+  const std::int64_t moved = static_cast<std::int64_t>(model::DaysFromCivil(static_cast<int>(year), month, 1)) + c.day - 1;
+  if (moved < -kMaxDays || moved > kMaxDays) return std::nullopt;
+  return static_cast<std::int32_t>(moved);
+}
+
+}  // namespace
+
 std::optional<DateTime> Adjust(const DateTime& value, int years, int months, int days, int hours, int minutes,
                                int seconds) {
-  DateTime out = value;
-  if (value.HasDate()) {
-    const model::CivilDate c = model::CivilFromDays(value.date);
-    const std::int64_t monthIndex = static_cast<std::int64_t>(c.year) * 12 + c.month - 1 + static_cast<std::int64_t>(years) * 12 + months;
-    const std::int64_t year = FloorDiv(monthIndex, 12);
-    if (year < -kMaxYears || year > kMaxYears) return std::nullopt;
-    const unsigned month = static_cast<unsigned>(monthIndex - year * 12 + 1);
-    const std::int64_t date = static_cast<std::int64_t>(model::DaysFromCivil(static_cast<int>(year), month, 1)) + c.day - 1 + days;
-    if (date < -kMaxDays || date > kMaxDays) return std::nullopt;
-    out.date = static_cast<std::int32_t>(date);
-  }
-  const double moved = (static_cast<double>(hours) * 60 + minutes) * 60 + seconds;
-  if (!value.HasTime()) return out;
-  return AddSeconds(out, moved);
+  std::optional<DateTime> out = value;
+  if (value.HasTime()) out = AddSeconds(value, (static_cast<double>(hours) * 60 + minutes) * 60 + seconds);
+  if (!out || !value.HasDate()) return out;
+  const std::int64_t date = static_cast<std::int64_t>(out->date) + days;
+  if (date < -kMaxDays || date > kMaxDays) return std::nullopt;
+  std::optional<std::int32_t> moved = static_cast<std::int32_t>(date);
+  if (moved) moved = AddMonths(*moved, months);
+  if (moved) moved = AddMonths(*moved, static_cast<std::int64_t>(years) * 12);
+  if (!moved) return std::nullopt;
+  out->date = *moved;
+  return out;
 }
 
 std::optional<DateTime> ParseDateTime(std::string_view text, model::International::DateOrder order,

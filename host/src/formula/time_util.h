@@ -21,8 +21,9 @@ double SecondsBetween(const model::DateTime& a, const model::DateTime& b);
 // `value` moved by `seconds`, in its own zone. A date alone moves by whole days; a time alone
 // wraps around midnight. nullopt when the result lies beyond 200,000 years from 1970.
 std::optional<model::DateTime> AddSeconds(const model::DateTime& value, double seconds);
-// @Adjust: years and months first (a day past the month's end runs into the next month), then
-// days, hours, minutes and seconds. nullopt as for AddSeconds.
+// @Adjust: the later units first, as the reference's examples show: seconds, minutes and hours
+// (on a value with a time), then days, then months, then years; a day past the end of a month runs
+// into the next one. Nothing when the result leaves the range of dates.
 std::optional<model::DateTime> Adjust(const model::DateTime& value, int years, int months, int days, int hours,
                                       int minutes, int seconds);
 

@@ -42,9 +42,10 @@ Val Val::Times(std::vector<model::DateTime> times) {
   return v;
 }
 
-Val Val::Error(std::string message) {
+Val Val::Error(std::string message, STATUS status) {
   Val v = Text(std::move(message));
   v.type = Type::Error;
+  v.errorStatus = status;
   return v;
 }
 

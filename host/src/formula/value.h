@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/status.h"
 #include "model.h"
 
 namespace host::formula {
@@ -24,6 +25,7 @@ struct Val {
   std::vector<std::string> texts;
   std::vector<double> numbers;
   std::vector<model::DateTime> times;
+  STATUS errorStatus = 0;  // an error's
 
   static Val Text(std::string text);
   static Val Texts(std::vector<std::string> texts);
@@ -32,7 +34,9 @@ struct Val {
   static Val Time(const model::DateTime& time);
   static Val Times(std::vector<model::DateTime> times);
   static Val Bool(bool value) { return Number(value ? 1 : 0); }
-  static Val Error(std::string message);
+  // An error value: @Error's, or a run-time failure's with its status, travelling through the
+  // formula until @IsError looks at it or the formula's result is an error.
+  static Val Error(std::string message, STATUS status = kErrFormulaUserError);
 
   std::size_t Size() const;
   bool IsError() const { return type == Type::Error; }
