@@ -30,9 +30,18 @@ Val IsResponseDoc(State& state, const Node&) {
   return Val::Bool(note && !note->parentUnid.empty());
 }
 
-// The document's From item when it has one, else its $UpdatedBy: abbreviated names.
+// The names of the document's first Authors item that holds any, else of its From item, else of
+// its $UpdatedBy: abbreviated names.
 Val Author(State& state, const Node&) {
-  Val names = state.FieldValue("From");
+  Val names = Val::Text("");
+  if (const model::Note* note = Document(state)) {
+    for (const model::Item& item : note->items) {
+      if (!(item.flags & model::kAuthors)) continue;
+      names = state.FieldValue(item.name);
+      if (names.type == Type::Text && !names.IsEmptyText()) break;
+    }
+  }
+  if (names.type != Type::Text || names.IsEmptyText()) names = state.FieldValue("From");
   if (names.type != Type::Text || names.IsEmptyText()) names = state.FieldValue("$UpdatedBy");
   if (names.type != Type::Text) return Val::Text("");
   return MapTexts(std::move(names), [](const std::string& name) { return *NamePart("ABBREVIATE", name); });
@@ -80,9 +89,10 @@ Val Name(State& state, const Node& call) {
   return names;
 }
 
+// "*" (or the given text) on a category row; "" (or the other given text) on a document's row.
 Val IsCategory(State& state, const Node& call) {
   const bool category = state.context().isCategory;
-  if (call.children.empty()) return Val::Bool(category);
+  if (call.children.empty()) return Val::Text(category ? "*" : "");
   if (category) return TextArg(state, call, 0);
   return call.children.size() > 1 ? TextArg(state, call, 1) : Val::Text("");
 }
@@ -91,6 +101,8 @@ Val DocNumber(State& state, const Node& call) {
   std::string number = state.context().docNumber;
   if (call.children.empty()) return Val::Text(std::move(number));
   const std::string separator = TextOf(state, call, 0);
+  // An empty separator asks for the last level's number alone.
+  if (separator.empty()) return Val::Text(number.substr(number.rfind('.') + 1));
   std::string out;
   for (char c : number) {
     if (c == '.') out += separator;

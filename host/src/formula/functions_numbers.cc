@@ -1,5 +1,7 @@
 // @Sum @Max @Min @Abs @Round @Integer @Modulo @Sign @Sqrt @Power @Pi
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <numbers>
 
 #include "function_support.h"
@@ -63,10 +65,18 @@ Val Sqrt(State& state, const Node& call) {
   return Each(value, [](double x) { return std::sqrt(x); });
 }
 
+// A multiple of a fractional factor, such as 3143 * 0.001, comes out a binary hair off the decimal
+// it stands for; it is taken to the nearest number of 15 significant digits.
+double Decimal15(double x) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15g", x);
+  return std::strtod(text, nullptr);
+}
+
 Val Round(State& state, const Node& call) {
   if (call.children.size() == 1) return Each(state, call, [](double x) { return std::round(x); });
   return Pairwise(state, call, [](double x, double factor) {
-    return factor == 0 ? x : std::round(x / factor) * factor;
+    return factor == 0 ? x : Decimal15(std::round(x / factor) * factor);
   });
 }
 

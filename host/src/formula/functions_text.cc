@@ -333,9 +333,10 @@ Val Text(State& state, const Node& call) {
   }
 }
 
+// The number a text begins with (after blanks); what follows it is ignored. None when the text
+// does not begin with a number.
 std::optional<double> ParseNumber(std::string_view text, const model::International& intl) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   std::string plain;
   for (std::size_t i = 0; i < text.size();) {
     if (!intl.decimalSymbol.empty() && text.substr(i, intl.decimalSymbol.size()) == intl.decimalSymbol) {
@@ -344,14 +345,12 @@ std::optional<double> ParseNumber(std::string_view text, const model::Internatio
       continue;
     }
     const char c = text[i++];
-    if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != 'e' && c != 'E' && c != '.')
-      return std::nullopt;
+    if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != 'e' && c != 'E' && c != '.') break;
     plain += c;
   }
-  if (plain.empty()) return std::nullopt;
   char* end = nullptr;
   const double value = std::strtod(plain.c_str(), &end);
-  if (end != plain.c_str() + plain.size() || !std::isfinite(value)) return std::nullopt;
+  if (end == plain.c_str() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
