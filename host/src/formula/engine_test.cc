@@ -357,6 +357,11 @@ const std::vector<Case>& Cases() {
       // The later units first.
       {"@Adjust([06/30/95]; 2; 2; 2; 0; 0; 0)", {}, Is(D({Day(1997, 9, 2)}))},
       {"@Adjust([2/2/2006]; 0; 2; 28; 0; 0; 0)", {}, Is(D({Day(2006, 5, 2)}))},
+      // A custom order: the expression is greater than 0 when $A comes after $B.
+      {"@Sort(\"b\" : \"c\" : \"a\"; [CUSTOMSORT]; @If($A > $B; 1; -1))", {}, Is(T({"a", "b", "c"}))},
+      {"@Sort(1 : 3 : 2; [CUSTOMSORT]; $B - $A)", {}, Is(N({3, 2, 1}))},
+      {"@Sort(\"bb\" : \"a\" : \"ccc\"; [CUSTOMSORT]; @Length($A) > @Length($B))", {}, Is(T({"a", "bb", "ccc"}))},
+      {"@Sort(1 : 2; [CUSTOMSORT]; \"x\")", {}, Fails(kErrFormulaDataType, "number expected")},
       // Letter case beyond ASCII: full-width Latin, Greek, Cyrillic.
       {"@UpperCase(\"ａｂｃ αβγ где é\") : @LowerCase(\"ＡＢＣ ΑΒΓ ГДЕ É\")", {},
        Is(T({"ＡＢＣ ΑΒΓ ГДЕ É", "ａｂｃ αβγ где é"}))},

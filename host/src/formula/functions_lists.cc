@@ -1,6 +1,7 @@
 // @Elements @Count @Subset @Member @IsMember @IsNotMember @Unique @Sort @Keywords
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 
 #include "function_support.h"
@@ -93,14 +94,52 @@ Val Unique(State& state, const Node& call) {
   return Pick(list, kept);
 }
 
+// Sorts `order` stably by `less`, a merge sort that stays within bounds whatever `less` answers
+// (a user's comparison formula need not be a consistent order).
+void MergeSort(std::vector<std::size_t>& order, const std::function<bool(std::size_t, std::size_t)>& less) {
+  std::vector<std::size_t> merged(order.size());
+  for (std::size_t width = 1; width < order.size(); width *= 2) {
+    for (std::size_t left = 0; left < order.size(); left += 2 * width) {
+      const std::size_t middle = std::min(left + width, order.size());
+      const std::size_t right = std::min(left + 2 * width, order.size());
+      std::size_t i = left, j = middle, out = left;
+      while (i < middle && j < right) merged[out++] = less(order[j], order[i]) ? order[j++] : order[i++];
+      while (i < middle) merged[out++] = order[i++];
+      while (j < right) merged[out++] = order[j++];
+    }
+    order.swap(merged);
+  }
+}
+
+// The element `index` of `list` as a value of its own.
+Val Element(const Val& list, std::size_t index) {
+  switch (list.type) {
+    case Type::Number: return Val::Number(list.numbers[index]);
+    case Type::Time: return Val::Time(list.times[index]);
+    default: return Val::Text(list.texts[index]);
+  }
+}
+
+// @Sort(list; [order]; customSortExpression): with [CUSTOMSORT] the expression compares $A with $B
+// and is greater than 0 (or true) when $A comes after $B.
 Val Sort(State& state, const Node& call) {
   const Val list = state.Arg(call, 0);
   const Val options = call.children.size() > 1 ? state.Arg(call, 1) : Val::Texts({});
-  if (HasKeyword(options, "CUSTOM")) state.Fail(call, kErrFormulaArgument, "@Sort: [CUSTOM] cannot run here");
-  const bool descending = HasKeyword(options, "DESCENDING");
-  const bool ignoreCase = HasKeyword(options, "CASEINSENSITIVE");
   std::vector<std::size_t> order(list.Size());
   std::iota(order.begin(), order.end(), 0);
+  if (HasKeyword(options, "CUSTOMSORT")) {
+    if (call.children.size() < 3) state.Fail(call, kErrFormulaArgument, "@Sort: [CUSTOMSORT] needs a sort expression");
+    MergeSort(order, [&](std::size_t x, std::size_t y) {  // whether element x comes before element y
+      state.SetField("$A", Element(list, x));
+      state.SetField("$B", Element(list, y));
+      const Val after = state.Arg(call, 2);
+      state.Require(after, Type::Number, call);
+      return after.numbers.empty() || after.numbers[0] <= 0;
+    });
+    return Pick(list, order);
+  }
+  const bool descending = HasKeyword(options, "DESCENDING");
+  const bool ignoreCase = HasKeyword(options, "CASEINSENSITIVE");
   std::stable_sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
     int c = 0;
     if (list.type == Type::Text && !ignoreCase) c = CollateWithCase(list.texts[i], list.texts[j]);
@@ -146,7 +185,7 @@ constexpr FunctionInfo kFunctions[] = {
     {"IsMember", 2, 2, IsMember},
     {"IsNotMember", 2, 2, IsNotMember},
     {"Unique", 1, 1, Unique},
-    {"Sort", 1, 2, Sort},
+    {"Sort", 1, 3, Sort},
     {"Keywords", 2, 3, Keywords},
 };
 
