@@ -159,8 +159,10 @@ int main(int argc, char** argv) {
   const unsigned documents =
       argc > first ? static_cast<unsigned>(std::strtoul(argv[first], nullptr, 10)) : 1'000'000;
   const std::string directory = std::filesystem::temp_directory_path().string();
-  const std::string exported = directory + "/nvorpel_export_bench.csv";
-  const std::string baseline = directory + "/nvorpel_export_bench_baseline.csv";
+  // Per process: ctest runs the console and the window smoke runs side by side.
+  const std::string stem = directory + "/nvorpel_export_bench_" + std::to_string(getpid());
+  const std::string exported = stem + ".csv";
+  const std::string baseline = stem + "_baseline.csv";
 
   void* plugin = dlopen(NVORPEL_NOTES_DIR "/libnVorpel.so", RTLD_NOW | RTLD_LOCAL);
   const auto exportView = plugin ? reinterpret_cast<ExportViewFunction>(dlsym(plugin, "ExportView")) : nullptr;

@@ -64,6 +64,8 @@ pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const 
                   bool displayless, const std::string& xDisplay = "") {
   const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
   std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
+  for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})  // an instrumented build's
+    if (const char* options = std::getenv(sanitizer)) environment.push_back(std::string(sanitizer) + "=" + options);
   if (!displayless) {
     environment.push_back(xDisplay.empty() ? "QT_QPA_PLATFORM=offscreen" : "DISPLAY=" + xDisplay);
     const fs::path runtime = workDirectory / "runtime";  // Qt wants a private runtime directory
