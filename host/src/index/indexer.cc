@@ -1,5 +1,6 @@
 #include "index/indexer.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,41 @@ model::Value ColumnValue(const formula::Program& program, const formula::Context
   }
 }
 
+// Whether a column's formula asks for its row's number.
+bool UsesDocNumber(const model::Column& column) {
+  std::string formula = column.formula;
+  for (char& c : formula) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return formula.find("@docnumber") != std::string::npos;
+}
+
+// The number of each row in view order, as @DocNumber gives it: "1", "2", … at the top level, and
+// below a category its number, a dot and the row's place under it ("2.1"). A category row's level
+// is the place, among the categorised columns, of the one whose value its table holds.
+std::vector<std::string> RowNumbers(const PackedRows& rows, const std::vector<model::Column>& columns) {
+  std::vector<std::size_t> categorized;
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (columns[c].categorized) categorized.push_back(c);
+  std::vector<std::string> numbers;
+  numbers.reserve(rows.entries.size());
+  std::vector<std::uint64_t> counters;
+  for (const PackedRows::Entry& entry : rows.entries) {
+    std::size_t level = categorized.size();
+    if (entry.noteId & 0x80000000u) {
+      for (std::size_t l = 0; l < categorized.size(); ++l)
+        if (!ValueInTable(rows.TableOf(entry), categorized[l]).empty()) {
+          level = l;
+          break;
+        }
+    }
+    counters.resize(level + 1, 0);
+    ++counters[level];
+    std::string number;
+    for (const std::uint64_t n : counters) number += (number.empty() ? "" : ".") + std::to_string(n);
+    numbers.push_back(std::move(number));
+  }
+  return numbers;
+}
+
 }  // namespace
 
 PackedRows IndexViewPacked(const model::Database& database, const model::Note& view) {
@@ -70,13 +106,29 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
     context.document = &note;
     context.docNumber.clear();
     if (!Selects(*selection, context)) continue;
-    // @DocNumber: the document's place among the selected documents in note-ID order.
+    // @DocNumber, until the rows are in view order: the place among the selected documents in
+    // note-ID order.
     context.docNumber = std::to_string(++selected);
     for (std::size_t c = 0; c < columns.size(); ++c) values[c] = ColumnValue(*columns[c], context);
     rows.entries.push_back({rows.tables.size(), noteId});
     packer.Append(valuePointers, rows.tables);
   }
-  OrderRows(SortKeysOf(design.columns), static_cast<std::uint16_t>(design.columns.size()), rows);
+  const std::vector<SortKey> keys = SortKeysOf(design.columns);
+  OrderRows(keys, static_cast<std::uint16_t>(design.columns.size()), rows);
+
+  // Columns that show the row's number are evaluated again with the number of the row in view
+  // order; each such row gets a table of its own.
+  if (keys.empty() || std::none_of(design.columns.begin(), design.columns.end(), UsesDocNumber)) return rows;
+  const std::vector<std::string> numbers = RowNumbers(rows, design.columns);
+  for (std::size_t r = 0; r < rows.entries.size(); ++r) {
+    PackedRows::Entry& entry = rows.entries[r];
+    if (entry.noteId & 0x80000000u) continue;
+    context.document = database.FindLiveNote(entry.noteId);
+    context.docNumber = numbers[r];
+    for (std::size_t c = 0; c < columns.size(); ++c) values[c] = ColumnValue(*columns[c], context);
+    entry.table = rows.tables.size();
+    packer.Append(valuePointers, rows.tables);
+  }
   return rows;
 }
 

@@ -59,6 +59,32 @@ TEST(Indexer, CategoryRowsCarryOnlyTheirOwnColumn) {
   EXPECT_EQ(rows[4].values[1], model::Value(model::Text{{"Ito"}}));
 }
 
+// @DocNumber counts rows in view order: in a sorted view by the sorted position, under categories
+// by the category's number and the place under it (a document under two categories has two).
+TEST(Indexer, DocNumberCountsInViewOrder) {
+  TestDatabase db;
+  db.Document(4, {TextItem("Region", {"West"}), TextItem("Name", {"Ueda"})});
+  db.Document(8, {TextItem("Region", {"East", "West"}), TextItem("Name", {"Abe"})});
+  db.Document(12, {TextItem("Region", {"East"}), TextItem("Name", {"Ito"})});
+  const auto numbers = [](const std::vector<Row>& rows, std::size_t column) {
+    std::vector<std::string> texts;
+    for (const Row& row : rows)
+      texts.push_back(row.values[column] ? std::get<model::Text>(*row.values[column]).values[0] : "-");
+    return texts;
+  };
+  const model::Note& sorted =
+      db.View(16, "By Name", {Column("Name", model::SortOrder::Ascending), Column("@DocNumber")});
+  EXPECT_EQ(numbers(IndexView(db.Get(), sorted), 1), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(NoteIds(IndexView(db.Get(), sorted)), (std::vector<std::uint32_t>{8, 12, 4}));
+
+  const model::Note& categorized = db.View(
+      20, "By Region",
+      {Column("Region", model::SortOrder::None, true), Column("Name", model::SortOrder::Ascending), Column("@DocNumber")});
+  const std::vector<Row> rows = IndexView(db.Get(), categorized);
+  ASSERT_EQ(NoteIds(rows), (std::vector<std::uint32_t>{0x80000001, 8, 12, 0x80000002, 8, 4}));
+  EXPECT_EQ(numbers(rows, 2), (std::vector<std::string>{"-", "1.1", "1.2", "-", "2.1", "2.2"}));
+}
+
 TEST(Indexer, AFolderWithoutASelectionFormulaHoldsNoDocuments) {
   TestDatabase db;
   db.Document(4, {TextItem("Name", {"Abe"})});
