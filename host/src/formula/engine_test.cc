@@ -112,6 +112,8 @@ void FileOf6102Bytes(model::Note& note, Context&) {
   note.attachments = {{"ATT1", "budget.xls", std::string(6102, 'x'), true, false}};
 }
 void AsEntry37_1_3(model::Note&, Context& context) { context.docNumber = "37.1.3"; }
+void OneEmptyFile(model::Note& note, Context&) { note.attachments = {{"empty.txt", "empty.txt", "", true, false}}; }
+void CreatedAt20001130(model::Note& note, Context&) { note.created = Dt(2000, 11, 30, 14, 52, 33); }
 
 struct Case {
   std::string formula;
@@ -598,6 +600,8 @@ const std::vector<Case>& ReferenceCases() {
       {R"(@Text(@Now;"D1S0"))", {}, Is(T({"04/11"})), NowAt<1993, 4, 11, 10, 43, 30>},
       {R"(@Text(@Now;"D1S1"))", {}, Is(T({"10:43:30"})), NowAt<1993, 4, 11, 10, 43, 30>},
       {R"(@Text(@Now;"D3T1"))", {}, Is(T({"1993/04 10:43"})), NowAt<1993, 4, 11, 10, 43, 30>},
+      {R"f("From:" + @Repeat(" "; 8) + Author + " (" + @Text(@Created) + ")")f", {F("Author", T({"Mary Chen"}))},
+       Is(T({"From:        Mary Chen (2000/11/30 14:52:33)"})), CreatedAt20001130},
       // @TextToNumber
       {R"(@TextToNumber("123"))", {}, Is(N({123}))},
       {R"(@TextToNumber("123" : "456"))", {}, Is(N({123, 456}))},
@@ -622,6 +626,7 @@ const std::vector<Case>& ReferenceCases() {
        Is(T({"I love Poodles", "I love Huskies", "I love Corgis"}))},
       // @Count
       {"@Count(stooges)", {F("stooges", T({"Moe", "Larry", "Curly"}))}, Is(N({3}))},
+      {R"(@Count(""))", {}, Is(N({1}))},
       // @Subset
       {R"(@Subset("New Orleans":"London":"Frankfurt":"Tokyo";2))", {}, Is(T({"New Orleans", "London"}))},
       {R"(@Subset("New Orleans":"London":"Frankfurt":"Tokyo";-3))", {}, Is(T({"London", "Frankfurt", "Tokyo"}))},
@@ -636,9 +641,16 @@ const std::vector<Case>& ReferenceCases() {
       {R"(@IsMember("Fred"; "Barney":"Wilma":"Fred"))", {}, Is(N({1}))},
       // @IsNotMember
       {R"(@IsNotMember("computer";"printer":"computer":"monitor"))", {}, Is(N({0}))},
+      {R"(@IsNotMember("R&D";Department))", {F("Department", T({"Sales", "Marketing"}))}, Is(N({1}))},
+      {R"(@IsNotMember("R&D";Department))", {F("Department", T({"Sales", "R&D"}))}, Is(N({0}))},
       // @Unique
       {R"(@Unique("red":"green":"blue":"green":"red"))", {}, Is(T({"red", "green", "blue"}))},
       {R"(@Unique("red":"green":"blue":"Green":"red"))", {}, Is(T({"red", "green", "blue", "Green"}))},
+      // @Sort: terms equal but for case put the lower case first.
+      {R"(@Sort("CAT" : "Cat" : "cat"))", {}, Is(T({"cat", "Cat", "CAT"}))},
+      // @Keywords: a separator put before the text lets a keyword that opens it be found.
+      {R"(@Keywords(" " + " ,Mary Halen, Director of Sales":" ,Sally Hall, VP of Marketing": " ,Joe Halzy, Order entry"; "Sally"; " ,"))",
+       {}, Is(T({"Sally"}))},
       // @Today
       {"@Today", {}, Is(D({Day(1993, 2, 19)})), NowAt<1993, 2, 19, 10, 0, 0>},
       // @Yesterday
@@ -723,8 +735,13 @@ const std::vector<Case>& ReferenceCases() {
       {"@AttachmentNames", {}, Is(T({"SALESQ1.WK4", "ADMIN.DOC"})), SalesSheetAndAdminDoc},
       // @AttachmentLengths
       {"@AttachmentLengths", {}, Is(N({6102})), FileOf6102Bytes},
+      {"@AttachmentLengths", {}, Is(N({0})), OneEmptyFile},
       // @IsAvailable
       {R"(@If(@IsAvailable(Dept);Dept;"Consultant"))", {}, Is(T({"Consultant"}))},
+      {R"(@If(@IsAvailable(Dept);Dept;"Consultant"))", {F("Dept", T({"Sales"}))}, Is(T({"Sales"}))},
+      {"@If(@IsAvailable(Topic);Topic;Subject)", {F("Subject", T({"Budget"}))}, Is(T({"Budget"}))},
+      {"@If(@IsAvailable(Topic);Topic;Subject)", {F("Topic", T({"Travel"})), F("Subject", T({"Budget"}))},
+       Is(T({"Travel"}))},
       // @IsUnavailable
       {R"(@If(@IsUnavailable(Dept);"Consultant";Dept))", {}, Is(T({"Consultant"}))},
       // @IsNumber
