@@ -17,6 +17,12 @@ using namespace model;
 
 using testing::kPublicSamples;
 
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 class ReadFilesTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& text) {
@@ -111,6 +117,11 @@ TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
       {"duplicate.xml", "<database><form name='a'><noteinfo noteid='8'/></form><view name='b'>"
                         "<noteinfo noteid='8'/></view></database>",
        "note ID 8 appears twice"},
+      // An attacker's nesting is refused, not walked until the stack runs out.
+      {"deep.xml", "<database><document form='a'><noteinfo noteid='4'/><item name='b'><richtext>" +
+                       Repeated("<font>", 200000) + "x" + Repeated("</font>", 200000) +
+                       "</richtext></item></document></database>",
+       "<document> 4: rich text nested deeper than 256 elements"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

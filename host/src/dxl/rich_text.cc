@@ -27,6 +27,10 @@ void AppendContentText(std::string& out, std::string_view data) {
   }
 }
 
+// Rich text nests paragraphs, runs, tables and sections a few levels deep; a file nested deeper
+// than this is refused rather than walked (the walk recurses once per level).
+constexpr int kMaxDepth = 256;
+
 class Walker {
  public:
   model::RichText Walk(pugi::xml_node richtext) {
@@ -37,7 +41,9 @@ class Walker {
 
  private:
   void WalkChildren(pugi::xml_node node, bool textHere) {
+    if (++depth_ > kMaxDepth) throw Malformed{"rich text nested deeper than " + std::to_string(kMaxDepth) + " elements"};
     for (pugi::xml_node child : node.children()) Visit(child, textHere);
+    --depth_;
   }
 
   void Visit(pugi::xml_node node, bool textHere) {
@@ -105,6 +111,7 @@ class Walker {
   model::RichText result_;
   std::string pending_;
   int paragraphs_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace
