@@ -384,6 +384,11 @@ const std::vector<Case>& Cases() {
       {"@Error", {}, Fails(kErrFormulaUserError, "@Error")},
       {"@TextToNumber(\"x\")", {}, Fails(kErrFormulaUserError, "\"x\" is not a number")},
       {"@While(1; 1)", {}, Fails(kErrFormulaLoopLimit, "@While ran more than")},
+      // A loop that grows a text builds every length again: bounded by the work, not only the length.
+      {"@For(i := 1; i <= 3; j := 1; s := s + \"0123456789012345678901234567890123456789\"); s", {},
+       Fails(kErrFormulaArgument, "builds more than 256 MB of values")},
+      {"@For(i := 1; i <= 3; j := 1; x := @IsError(s := s + \"0123456789012345678901234567890123456789\")); s", {},
+       Fails(kErrFormulaArgument, "builds more than 256 MB of values")},
       {"@Name([XYZ]; \"a\")", {}, Fails(kErrFormulaArgument, "unknown action")},
       {"@Repeat(\"abcdefgh\"; 10000000)", {}, Fails(kErrFormulaArgument, "too long")},
       {"x := \"ab\"; @For(i := 1; i < 40; i := i + 1; x := x + x)", {}, Fails(kErrFormulaArgument, "text grows too long")},

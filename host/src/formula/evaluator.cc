@@ -73,10 +73,30 @@ Val State::Arg(const Node& call, std::size_t index) {
   return value;
 }
 
+namespace {
+
+std::size_t BytesOf(const Val& value) {
+  std::size_t bytes = value.numbers.size() * sizeof(double) + value.times.size() * sizeof(model::DateTime);
+  for (const std::string& text : value.texts) bytes += text.size() + sizeof(std::string);
+  return bytes;
+}
+
+}  // namespace
+
 Val State::Eval(const Node& node) {
   // A run-time failure of an operator, a subscript or an @function is an error value.
   try {
-    return EvalOrFail(node);
+    Val value = EvalOrFail(node);
+    if (node.kind == NodeKind::Binary || node.kind == NodeKind::Unary || node.kind == NodeKind::Call) {
+      produced_ += BytesOf(value);
+      if (produced_ > kMaxProducedBytes)
+        throw WorkLimitError{{kErrFormulaArgument, "The formula builds more than " +
+                                                       std::to_string(kMaxProducedBytes >> 20) +
+                                                       " MB of values at position " + std::to_string(node.position)}};
+    }
+    return value;
+  } catch (const WorkLimitError&) {
+    throw;
   } catch (const StatusError& failure) {
     return Val::Error(failure.detail, failure.status);
   }

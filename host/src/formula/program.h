@@ -109,11 +109,19 @@ class State {
   model::DateTime now_;
   std::vector<std::optional<Val>> variables_;
   std::vector<std::pair<std::string, Val>> fields_;  // FIELD and DEFAULT values, by name
+  std::size_t produced_ = 0;  // bytes of the values operators and @functions have built so far
 };
 
 // Thrown by State::Arg for an error value; the call that asked yields the error.
 struct ErrorSignal {
   Val error;
 };
+
+// One evaluation may build at most this many bytes of values in all (a loop that grows a text
+// builds its every length again): beyond it the evaluation ends, whatever @IsError would say.
+inline constexpr std::size_t kMaxProducedBytes = std::size_t{1} << 28;
+
+// The end of an evaluation that did too much work; not an error value.
+struct WorkLimitError : StatusError {};
 
 }  // namespace host::formula
