@@ -23,3 +23,18 @@ function(nvorpel_folder_sources out folder)
   set(${out}_SOURCES ${srcs} PARENT_SCOPE)
   set(${out}_TESTS ${tests} PARENT_SCOPE)
 endfunction()
+
+# nvorpel_folder_library(NAME LIBS ... [TEST_LIBS ...]): the *.cc files of the calling folder as the
+# static library NAME (position-independent, for the plug-in module; includes from the project's
+# root), linked PUBLIC to LIBS, and its *_test.cc files as the test program NAME_test.
+function(nvorpel_folder_library name)
+  cmake_parse_arguments(L "" "" "LIBS;TEST_LIBS" ${ARGN})
+  nvorpel_folder_sources(F .)
+  add_library(${name} STATIC ${F_SOURCES})
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${L_LIBS})
+  if(F_TESTS)
+    nvorpel_test(${name}_test SOURCES ${F_TESTS} LIBS ${name} ${L_TEST_LIBS})
+  endif()
+endfunction()

@@ -28,10 +28,16 @@ constexpr int kAdd = 1045, kEdit = 1048, kDelete = 1049, kUp = 1050, kDown = 200
 constexpr int kOk = 1, kCancel = 2;
 const QString kFilter = QStringLiteral("エクスポート定義ファイル(*.cef);;すべてのファイル(*.*)");
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 void Inform(const char* utf8) {
   platform::MessageBox(platform::Utf8ToCp932(utf8), kAppTitle, platform::Buttons::Ok, platform::Icon::Information);
+}
+
+// An item for entry `index` of the working list, with a check box and an editable title.
+QTreeWidgetItem* NewItem(std::size_t index) {
+  auto* item = new QTreeWidgetItem;
+  item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEditable);
+  item->setData(0, kDataRole, static_cast<qulonglong>(index));
+  return item;
 }
 
 std::optional<std::string> AskWithFileDialog(QWidget* parent, bool save) {
@@ -53,10 +59,10 @@ CColumnSelectDialog::CColumnSelectDialog(ColumnSpecList& columns, LNViewFolder& 
     : QDialog(parent), columns_(columns), view_(view), working_(columns) {
   const resources::DialogTemplate& dialog = resources::Dialog(resources::kColumnSelectDialog);
   resources::BuildControls(dialog, *this);
-  setWindowTitle(Utf8(dialog.caption));
+  setWindowTitle(platform::qt::FromUtf8(dialog.caption));
   list_ = qobject_cast<QTreeWidget*>(resources::FindControl(*this, 21010));
   list_->setColumnCount(1);
-  list_->setHeaderLabel(Utf8(resources::String(1013)));
+  list_->setHeaderLabel(platform::qt::FromUtf8(resources::String(1013)));
   list_->header()->setSectionsClickable(false);
   list_->setIconSize(QSize(16, 16));
   list_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -110,9 +116,8 @@ void CColumnSelectDialog::Fill() {
   tracking_ = false;
   list_->clear();
   for (std::size_t i = 0; i < working_.GetCount(); ++i) {
-    auto* item = new QTreeWidgetItem(list_);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEditable);
-    item->setData(0, kDataRole, static_cast<qulonglong>(i));
+    QTreeWidgetItem* item = NewItem(i);
+    list_->addTopLevelItem(item);
     Show(item);
   }
   tracking_ = true;
@@ -163,9 +168,7 @@ void CColumnSelectDialog::Add() {
   QTreeWidgetItem* focused = list_->currentItem();
   const int at = focused ? list_->indexOfTopLevelItem(focused) : list_->topLevelItemCount();
   const bool tracking = std::exchange(tracking_, false);
-  auto* item = new QTreeWidgetItem;
-  item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEditable);
-  item->setData(0, kDataRole, static_cast<qulonglong>(index));
+  QTreeWidgetItem* item = NewItem(index);
   list_->insertTopLevelItem(at, item);
   Show(item);
   tracking_ = tracking;

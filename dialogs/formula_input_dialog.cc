@@ -37,13 +37,11 @@ class SortedItem final : public QTreeWidgetItem {
 constexpr std::uint32_t kOpenFlags = 8;
 constexpr std::uint32_t kFormulaSeparator = 0x3000;
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QIcon Image(int strip, int index) { return QIcon(resources::Picture(strip).copy(16 * index, 0, 16, 16)); }
 
 void PrepareList(QTreeWidget* list, int headerString) {
   list->setColumnCount(1);
-  list->setHeaderLabel(Utf8(resources::String(headerString)));
+  list->setHeaderLabel(platform::qt::FromUtf8(resources::String(headerString)));
   list->setIconSize(QSize(16, 16));
   list->setAllColumnsShowFocus(true);
 }
@@ -56,7 +54,7 @@ CFormulaInputDialog::CFormulaInputDialog(const LNDatabase& database, QWidget* pa
     : QDialog(parent), database_(database) {
   const resources::DialogTemplate& dialog = resources::Dialog(resources::kFormulaInputDialog);
   resources::BuildControls(dialog, *this);
-  setWindowTitle(Utf8(dialog.caption));
+  setWindowTitle(platform::qt::FromUtf8(dialog.caption));
   forms_ = qobject_cast<QTreeWidget*>(resources::FindControl(*this, 1054));
   fields_ = qobject_cast<QTreeWidget*>(resources::FindControl(*this, 1044));
   edit_ = qobject_cast<QPlainTextEdit*>(resources::FindControl(*this, 1046));
@@ -139,7 +137,7 @@ void CFormulaInputDialog::ShowForm(QTreeWidgetItem* item) {
   const FormInfo& info = Form(static_cast<NOTEID>(item->data(0, kDataRole).toULongLong()));
   item->setText(0, platform::qt::FromPlatformText(info.name));
   item->setIcon(0, Image(resources::kFormImages, info.isForm ? 0 : 1));
-  item->setData(0, kTypeRole, Utf8(FormTypeString(info.isForm)));
+  item->setData(0, kTypeRole, platform::qt::FromUtf8(FormTypeString(info.isForm)));
   item->setToolTip(0, platform::qt::FromPlatformText(platform::Utf8ToCp932("名前 : ") + info.name +
                                                      platform::Utf8ToCp932("\n別名 : ") + info.alias +
                                                      platform::Utf8ToCp932("\nコメント : ") + info.comment));
@@ -149,7 +147,7 @@ void CFormulaInputDialog::ShowField(QTreeWidgetItem* item) {
   const FieldInfo& field = fieldArray_[item->data(0, kDataRole).toULongLong()];
   item->setText(0, platform::qt::FromPlatformText(field.name));
   item->setIcon(0, Image(resources::kFieldImages, FieldImage(field.computeOption)));
-  item->setData(0, kTypeRole, Utf8(FieldTypeString(field.computeOption)));
+  item->setData(0, kTypeRole, platform::qt::FromUtf8(FieldTypeString(field.computeOption)));
   item->setToolTip(0, platform::qt::FromPlatformText(
                           platform::Utf8ToCp932("名前 : ") + field.name + platform::Utf8ToCp932("\n種類 : ") +
                           platform::Utf8ToCp932(ComputeOptionText(field.computeOption)) +
@@ -221,7 +219,7 @@ void CFormulaInputDialog::FieldChosen() {
 // A click on a list's header: the next mode, its header, and the items in its order.
 void CFormulaInputDialog::HeaderClicked(QTreeWidget* list, int& mode) {
   mode = NextSortMode(mode);
-  list->setHeaderLabel(Utf8(SortHeader(list == forms_, mode)));
+  list->setHeaderLabel(platform::qt::FromUtf8(SortHeader(list == forms_, mode)));
   SortItems(list, mode);
 }
 

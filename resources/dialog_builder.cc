@@ -1,5 +1,7 @@
 #include "resources/dialog_builder.h"
 
+#include <platform/qt/qt_ui.h>
+
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -21,13 +23,11 @@
 namespace resources {
 namespace {
 
-QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
 QString ObjectName(int id) { return QStringLiteral("control-%1").arg(id); }
 QString GroupName(int firstId) { return QStringLiteral("group-%1").arg(firstId); }
 
 QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
-  auto* label = new QLabel(Text(control.text), parent);
+  auto* label = new QLabel(platform::qt::FromUtf8(control.text), parent);
   Qt::Alignment alignment = control.style & kRightAligned ? Qt::AlignRight
                             : control.style & kCentred    ? Qt::AlignHCenter
                                                           : Qt::AlignLeft;
@@ -50,18 +50,18 @@ QTreeWidget* MakeListView(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
   switch (control.kind) {
-    case ControlKind::GroupBox: return new QGroupBox(Text(control.text), parent);
-    case ControlKind::RadioButton: return new QRadioButton(Text(control.text), parent);
-    case ControlKind::CheckBox: return new QCheckBox(Text(control.text), parent);
+    case ControlKind::GroupBox: return new QGroupBox(platform::qt::FromUtf8(control.text), parent);
+    case ControlKind::RadioButton: return new QRadioButton(platform::qt::FromUtf8(control.text), parent);
+    case ControlKind::CheckBox: return new QCheckBox(platform::qt::FromUtf8(control.text), parent);
     case ControlKind::PushButton:
     case ControlKind::DefaultPushButton: {
-      auto* button = new QPushButton(Text(control.text), parent);
+      auto* button = new QPushButton(platform::qt::FromUtf8(control.text), parent);
       button->setDefault(control.kind == ControlKind::DefaultPushButton);
       return button;
     }
     case ControlKind::DropDownList: {
       auto* list = new QComboBox(parent);
-      for (const std::string_view entry : control.entries) list->addItem(Text(entry));
+      for (const std::string_view entry : control.entries) list->addItem(platform::qt::FromUtf8(entry));
       return list;
     }
     case ControlKind::Label:
@@ -105,7 +105,7 @@ QWidget* BuddyOf(std::size_t label, const std::vector<QWidget*>& made) {
 QFont DialogFont() {
   static const QString family = [] {
     const QStringList installed = QFontDatabase::families(QFontDatabase::Japanese);
-    for (const QString& name : {Text(kDialogFont), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+    for (const QString& name : {platform::qt::FromUtf8(kDialogFont), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
                                 QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")})
       if (installed.contains(name)) return name;
     return installed.isEmpty() ? QString() : installed.front();

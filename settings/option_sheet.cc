@@ -1,6 +1,7 @@
 #include "settings/option_sheet.h"
 
 #include <platform/cp932.h>
+#include <platform/qt/qt_ui.h>
 
 #include <QHBoxLayout>
 #include <QEvent>
@@ -17,14 +18,12 @@ namespace {
 
 constexpr char kControlIdProperty[] = "controlId";
 
-QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 }  // namespace
 
 OptionSheet::OptionSheet(int pageId, int linkLabelId, int iconId) : pageId_(pageId), page_(new QWidget(this)) {
   const resources::DialogTemplate& dialog = resources::Dialog(pageId);
   resources::BuildControls(dialog, *page_, {{linkLabelId, [this](const resources::ControlTemplate& control, QWidget* parent) {
-                                               link_ = new CLinkLabel(Utf8(control.text), parent);
+                                               link_ = new CLinkLabel(platform::qt::FromUtf8(control.text), parent);
                                                return link_;
                                              }}});
   for (const resources::ControlTemplate& control : dialog.controls) {
@@ -60,7 +59,7 @@ OptionSheet::OptionSheet(int pageId, int linkLabelId, int iconId) : pageId_(page
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  setWindowTitle(Utf8(dialog.caption));
+  setWindowTitle(platform::qt::FromUtf8(dialog.caption));
   setWindowIcon(resources::Picture(iconId));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::WindowContextHelpButtonHint);

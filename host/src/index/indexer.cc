@@ -9,6 +9,7 @@
 #include "index/packed_value.h"
 #include "index/summary_table.h"
 #include "index/view_order.h"
+#include "platform/cp932.h"
 #include "status_error.h"
 
 namespace host::index {
@@ -44,9 +45,7 @@ model::Value ColumnValue(const formula::Program& program, const formula::Context
 
 // Whether a column's formula asks for its row's number.
 bool UsesDocNumber(const model::Column& column) {
-  std::string formula = column.formula;
-  for (char& c : formula) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  return formula.find("@docnumber") != std::string::npos;
+  return platform::AsciiLowered(column.formula).find("@docnumber") != std::string::npos;
 }
 
 // The number of each row in view order, as @DocNumber gives it: "1", "2", … at the top level, and

@@ -10,8 +10,7 @@ namespace platform::qt {
 namespace {
 
 QString Html(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))
-      .toHtmlEscaped()
+  return FromUtf8(utf8).toHtmlEscaped()
       .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
 }
 

@@ -22,8 +22,7 @@ QMessageBox::Icon QtIcon(Icon icon) {
 }  // namespace
 
 QString FromPlatformText(std::string_view text) {
-  const std::string utf8 = Cp932ToUtf8(text);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  return FromUtf8(Cp932ToUtf8(text));
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view caption, Buttons buttons,

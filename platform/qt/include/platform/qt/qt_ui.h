@@ -43,5 +43,9 @@ PLATFORM_API std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, 
 
 // Platform text (code page 932) as a QString.
 PLATFORM_API QString FromPlatformText(std::string_view text);
+// UTF-8 text (the source's literals, the resources' texts) as a QString.
+inline QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace platform::qt
