@@ -5,7 +5,7 @@
 
 #include "dxl/note.h"
 #include "dxl/xml_access.h"
-#include "dxl/xml_file.h"
+#include "dxl/xml_pieces.h"
 #include "status_error.h"
 
 namespace host::dxl {
@@ -38,20 +38,17 @@ class DatabaseBuilder {
  public:
   explicit DatabaseBuilder(std::vector<std::string>& warnings) : warnings_(warnings) {}
 
+  // A <database> file is read a batch of notes at a time; the parsed text of each batch is gone
+  // before the next is read, so the memory needed is the model's.
   void AddFile(const std::string& path) {
-    const std::unique_ptr<XmlFile> file = LoadXmlFile(path);
-    pugi::xml_node root = file->document.document_element();
+    XmlPieces file(path, "database");
     try {
-      if (IsElement(root, "database")) {
-        TakeDatabaseAttributes(root);
-        // Each note is removed from the tree once read, so the tree shrinks as the database grows.
-        for (pugi::xml_node child = root.first_child(); child;) {
-          const pugi::xml_node next = child.next_sibling();
-          if (AddNoteElement(path, child)) root.remove_child(child);
-          child = next;
-        }
-      } else if (!AddNoteElement(path, root)) {
-        throw Malformed{"the root element <" + std::string(LocalName(root)) + "> is not a DXL database or note"};
+      if (file.Streamed()) {
+        TakeDatabaseAttributes(file.Root());
+        while (const pugi::xml_node batch = file.NextBatch())
+          for (pugi::xml_node child : batch.children()) AddNoteElement(path, child);
+      } else if (!AddNoteElement(path, file.Root())) {
+        throw Malformed{"the root element <" + std::string(LocalName(file.Root())) + "> is not a DXL database or note"};
       }
     } catch (const Malformed& error) {
       throw StatusError{kErrDatabaseRead, path + ": " + error.message};

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -95,6 +97,91 @@ TEST_F(ReadFilesTest, NoteFormatDesignIsSkippedWithAWarning) {
                                                 path + ": note-format design note skipped (class 'view')"}));
 }
 
+TEST_F(ReadFilesTest, WhiteSpaceInTextIsKept) {
+  const std::string path = Write("space.xml",
+      "<database>\n  <document form='a'>\n    <noteinfo noteid='4'/>\n"
+      "    <item name='t'><text> <break/></text></item>\n"
+      "    <item name='r'><richtext>\n      <par><run>a</run> <run>b</run></par>\n    </richtext></item>\n"
+      "  </document>\n</database>\n");
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({path}, warnings);
+  const Note& note = database.notes.at(4);
+  EXPECT_EQ(note.FindItem("t")->value, Value(Text{{" \n"}}));
+  std::string richText;
+  for (const RTElement& element : std::get<RichText>(note.FindItem("r")->value).elements) richText += element.text;
+  EXPECT_EQ(richText, "a b");
+}
+
+// A file far larger than the reader's buffer: its notes are read in many batches, one note is
+// larger than the whole first buffer, and an error far into the file still names its line.
+TEST_F(ReadFilesTest, LargeFilesAreReadInBatches) {
+  constexpr unsigned kDocuments = 60000;
+  const std::string large(5u << 20, 'x');
+  std::string text = "<?xml version='1.0'?>\n<!-- exported -->\n<database title='大'>\n";
+  for (unsigned n = 1; n <= kDocuments; ++n) {
+    char noteId[9];
+    std::snprintf(noteId, sizeof noteId, "%X", n * 4);
+    text += "<document form='f'><noteinfo noteid='" + std::string(noteId) + "'/>\n<item name='n'><text>文書 " +
+            std::to_string(n) + "</text></item>\n";
+    if (n == kDocuments / 2) text += "<item name='large'><text>" + large + "</text></item>\n";
+    text += "</document>\n";
+  }
+  text += "</database>\n";
+  ASSERT_GT(text.size(), 2 * (4u << 20)) << "the file must be larger than the first buffers";
+  std::vector<std::string> warnings;
+  const Database database = ReadFiles({Write("large.xml", text)}, warnings);
+  ASSERT_EQ(database.notes.size(), kDocuments);
+  EXPECT_EQ(database.notes.at(4).FindItem("n")->value, Value(Text{{"文書 1"}}));
+  EXPECT_EQ(database.notes.at(4 * kDocuments).FindItem("n")->value, Value(Text{{"文書 60000"}}));
+  EXPECT_EQ(database.notes.at(2 * kDocuments).FindItem("large")->value, Value(Text{{large}}));
+
+  // The number of the last document is not a number; its line is the file's last but two.
+  const std::size_t lastNumber = text.rfind("<text>文書 ");
+  text.replace(lastNumber, 6, "<number>").replace(text.find("</text>", lastNumber), 7, "</number>");
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  const std::string bad = Write("large-bad.xml", text);
+  EXPECT_EQ(ErrorOf({bad}), bad + ": <document> 3A980: <number> '文書 60000' is not a number");
+  text.replace(text.rfind("</item>"), 7, "</itme>");
+  const std::string broken = Write("large-broken.xml", text);
+  EXPECT_EQ(ErrorOf({broken}), broken + ": " + std::to_string(lines - 2) + ": Start-end tags mismatch");
+}
+
+TEST_F(ReadFilesTest, EveryEncodingReadsTheSame) {
+  const std::u16string text = u"<database title='表'><document form='ソ'><item name='v'><text>ü😀</text></item>"
+                              u"</document></database>";
+  const auto utf16 = [&](bool little, bool mark) {
+    std::string bytes = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+    for (const char16_t unit : text) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      bytes += little ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+  };
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"utf8.xml", "<database title='表'><document form='ソ'><item name='v'><text>ü😀</text></item></document></database>"},
+      {"bom.xml", "\xEF\xBB\xBF<database title='表'><document form='ソ'><item name='v'><text>ü😀</text></item></document></database>"},
+      {"utf16le.xml", utf16(true, true)},
+      {"utf16be.xml", utf16(false, false)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> warnings;
+    const Database database = ReadFiles({Write(c.name, c.bytes)}, warnings);
+    EXPECT_EQ(database.title, "表");
+    ASSERT_EQ(database.notes.size(), 1u);
+    EXPECT_EQ(database.notes.begin()->second.FindItem("Form")->value, Value(Text{{"ソ"}}));
+    EXPECT_EQ(database.notes.begin()->second.FindItem("v")->value, Value(Text{{"ü😀"}}));
+  }
+  std::vector<std::string> warnings;
+  const Database latin1 = ReadFiles(
+      {Write("latin1.xml", "<?xml version='1.0' encoding='ISO-8859-1'?><database title='Caf\xE9'/>")}, warnings);
+  EXPECT_EQ(latin1.title, "Café");
+}
+
 TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
   struct Case {
     const char* name;
@@ -122,6 +209,10 @@ TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
                        Repeated("<font>", 200000) + "x" + Repeated("</font>", 200000) +
                        "</richtext></item></document></database>",
        "<document> 4: rich text nested deeper than 256 elements"},
+      {"trailer.xml", "<database>\n<document form='a'/>\n</dbase>", "3: Start-end tags mismatch"},
+      {"doctype.xml", "<!DOCTYPE database SYSTEM 'x.dtd' [<!ENTITY e '>'>]>\n<database>\n<document form='a'>",
+       "3: Start-end tags mismatch"},
+      {"text.xml", "\n  words <database/>", "2: No document element found"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -34,6 +34,7 @@ TEST(ReadRichText, ParagraphsAndBreaksKeepTheLines) {
        "  <par def='1'>\n  </par>\n</richtext>",
        "太字 と普通\n"},
       {"<richtext><par>a <run>b</run> c</par></richtext>", "a b c"},
+      {"<richtext><par><run>a</run> <run>b</run>\t<break/> <run>c</run></par></richtext>", "a b\t\n c"},
       {"<richtext><table><tablerow><tablecell><par>セル1</par></tablecell><tablecell><par>セル2</par>"
        "</tablecell></tablerow></table><section><sectiontitle>見出し</sectiontitle><par>節</par></section></richtext>",
        "セル1\nセル2\n節"},

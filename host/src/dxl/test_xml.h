@@ -14,7 +14,7 @@ class ParsedXml {
  public:
   explicit ParsedXml(const std::string& text) {
     const auto result = document_.load_string(
-        text.c_str(), pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata_single);
+        text.c_str(), pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata);
     EXPECT_TRUE(result) << result.description() << " in " << text;
   }
   pugi::xml_node Root() const { return document_.document_element(); }

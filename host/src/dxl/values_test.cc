@@ -27,6 +27,7 @@ TEST(ReadItem, ReadsEachValueElement) {
       {"<item name='a'><text/></item>", Text{{""}}},
       {"<item name='a'><text>  </text></item>", Text{{"  "}}},
       {"<item name='a'><text>一行目<break/>二行目\n三行目</text></item>", Text{{"一行目\n二行目\n三行目"}}},
+      {"<item name='a'><text> <break/> x <break/></text></item>", Text{{" \n x \n"}}},
       {"<item name='a'><text>a<nonxmlchar value='1'/>b<nonxmlchar value='FF5E'/></text></item>",
        Text{{"a\x01" "b～"}}},
       {"<item name='a'><text>&lt;&amp;&gt;&quot;&apos;<![CDATA[<x>]]></text></item>", Text{{"<&>\"'<x>"}}},

@@ -1,0 +1,71 @@
+// An XML file read in bounded pieces: the root element, and when the root is a container (a DXL
+// <database>), its child elements a batch at a time, so a file of any size is read with a buffer
+// about the size of its largest child. External DTDs and entities are never loaded; a DOCTYPE is
+// accepted and passed over.
+//
+// Internal to the DXL reader.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+#include "dxl/utf8_source.h"
+
+namespace host::dxl {
+
+class XmlPieces {
+ public:
+  // Opens the file and reads its root element: the start tag only when its local name is
+  // `container`, else the whole element. Throws host::StatusError{kErrDatabaseRead} naming the
+  // file, and for XML errors the line: "<file>: <line>: <message>".
+  XmlPieces(const std::string& path, std::string_view container);
+  ~XmlPieces();
+
+  // The root element; its children are not in it when Streamed().
+  pugi::xml_node Root() const { return root_.document_element(); }
+  bool Streamed() const { return streamed_; }
+
+  // The next of the root's children, as the children of the returned node (character data
+  // between them included); an empty node after the last. The nodes stay valid until the next
+  // call. Throws as the constructor does.
+  pugi::xml_node NextBatch();
+
+ private:
+  enum class Markup { StartTag, EmptyTag, EndTag, Other };
+
+  bool Fill();  // reads more after the kept bytes, growing the buffer when full; false at the end
+  void Keep(std::size_t from);  // drops the bytes before `from`
+  std::size_t FindMarkup(std::size_t from) const;  // the next '<' at or after `from`, or end_
+  // The end of the markup beginning at `at` (a '<'), or 0 while it is not all in the buffer.
+  std::size_t MarkupEnd(std::size_t at, Markup& kind) const;
+  // Scans the markup and text of an element whose start tag ended before scan_, leaving scan_ at
+  // the end of its end tag (true) or at the first markup not yet all in the buffer (false).
+  bool ScanElement();
+  // Parses the bytes [from, to) into `document`; with `closeElement` a lone start tag as an
+  // empty element.
+  void Parse(pugi::xml_document& document, std::size_t from, std::size_t to, unsigned extraOptions,
+             bool closeElement = false);
+  [[noreturn]] void FailAt(std::size_t at, const std::string& message) const;
+
+  std::string path_;
+  Utf8Source source_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::size_t end_ = 0;             // bytes in the buffer
+  std::uint64_t bufferOffset_ = 0;  // the stream offset of buffer_[0]
+  std::size_t scan_ = 0;            // where scanning goes on
+  std::size_t next_ = 0;            // where the next batch begins
+  long depth_ = 0;                  // elements open at scan_ (the streamed root not counted)
+  bool atEnd_ = false;
+  bool streamed_ = false;
+  bool finished_ = false;  // the root's end tag has been read
+  std::string rootName_;
+  std::string scratch_;  // the batch being parsed (the parse changes it)
+  pugi::xml_document root_, batch_;
+};
+
+}  // namespace host::dxl
