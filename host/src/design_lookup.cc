@@ -17,7 +17,9 @@ const model::Note* FindDesign(const model::Database& database, model::NoteClass 
 
 std::vector<model::Item> ItemsOf(const model::Note& note) {
   if (note.form) return {model::Item{"$BODY", note.form->body, 0}};
-  return note.items;
+  std::vector<model::Item> items;
+  for (const model::Item& item : note.items) items.push_back(item);
+  return items;
 }
 
 std::optional<model::Item> ShownItem(const model::Note& note, std::string_view name) {

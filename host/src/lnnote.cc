@@ -100,7 +100,7 @@ LNSTATUS LNDocument::GetFormNote(LNForm* form) const {
   return host::Guard([&] {
     const host::model::Note& note = host::OpenNote(data_.get());
     if (!form) host::Raise(host::kErrInvalidArgument);
-    const host::model::Item* formItem = note.FindItem("Form");
+    const std::optional<host::model::Item> formItem = note.FindItem("Form");
     const auto* names = formItem ? std::get_if<host::model::Text>(&formItem->value) : nullptr;
     if (!names || names->values.empty()) host::Raise(host::kErrFormNotFound);
     const host::model::Note* found = host::FindDesign(*data_->database, NoteClass::Form, names->values.front());

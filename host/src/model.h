@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -102,6 +103,74 @@ struct Item {
   std::string name;
   Value value;
   std::uint16_t flags = 0;
+  friend bool operator==(const Item&, const Item&) = default;
+};
+
+// A note's items in file order, kept encoded in one block of bytes (a large database holds
+// millions of items, and an Item with its heap strings is several times the size of its
+// content). Items are read back as decoded copies.
+class ItemList {
+ public:
+  ItemList() = default;
+  ItemList(const std::vector<Item>& items);  // NOLINT: a list of items is an item list
+  ItemList(std::initializer_list<Item> items) : ItemList(std::vector<Item>(items)) {}
+
+  void push_back(const Item& item);
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+
+  // The first item whose name matches `name` without regard to ASCII case.
+  std::optional<Item> Find(std::string_view name) const;
+  Item operator[](std::size_t index) const;
+
+  class const_iterator {
+   public:
+    Item operator*() const;
+    const_iterator& operator++();
+    friend bool operator==(const const_iterator&, const const_iterator&) = default;
+
+   private:
+    friend class ItemList;
+    const_iterator(const ItemList* list, std::size_t offset) : list_(list), offset_(offset) {}
+    const ItemList* list_ = nullptr;
+    std::size_t offset_ = 0;
+  };
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, bytes_.size()}; }
+
+ private:
+  std::string bytes_;
+  std::vector<RichText> richTexts_;  // rich-text values, too structured to encode; referred to by index
+  std::uint32_t count_ = 0;
+};
+
+// A value held on the heap, copied with its owner; an optional for large values most owners lack.
+template <typename T>
+class Boxed {
+ public:
+  Boxed() = default;
+  Boxed(const Boxed& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+  Boxed(Boxed&&) noexcept = default;
+  Boxed& operator=(const Boxed& other) {
+    if (this != &other) value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
+    return *this;
+  }
+  Boxed& operator=(Boxed&&) noexcept = default;
+  Boxed& operator=(T value) {
+    value_ = std::make_unique<T>(std::move(value));
+    return *this;
+  }
+  T& emplace() {
+    value_ = std::make_unique<T>();
+    return *value_;
+  }
+  explicit operator bool() const { return value_ != nullptr; }
+  bool has_value() const { return value_ != nullptr; }
+  T* operator->() const { return value_.get(); }
+  T& operator*() const { return *value_; }
+
+ private:
+  std::unique_ptr<T> value_;
 };
 
 // A file kept in a document's $FILE item.
@@ -185,15 +254,15 @@ struct Note {
   std::optional<DateTime> created, modified, addedToFile;
 
   // Documents: items in file order. The form is the "Form" item; a response has "$REF".
-  std::vector<Item> items;
+  ItemList items;
   std::vector<Attachment> attachments;
   std::string parentUnid;  // empty unless a response
 
   // Design notes.
-  std::optional<ViewDesign> view;  // View and Folder
-  std::optional<FormDesign> form;  // Form and Subform
+  Boxed<ViewDesign> view;  // View and Folder
+  Boxed<FormDesign> form;  // Form and Subform
 
-  const Item* FindItem(std::string_view name) const;  // case-insensitive name match, first one
+  std::optional<Item> FindItem(std::string_view name) const { return items.Find(name); }
 };
 
 // The live (not deleted) notes of a database by note ID, for lookups in constant time. Notes are

@@ -9,11 +9,6 @@
 #include <new>
 
 namespace host::model {
-const Item* Note::FindItem(std::string_view name) const {
-  for (const Item& item : items)
-    if (platform::EqualsIgnoringAsciiCase(item.name, name)) return &item;
-  return nullptr;
-}
 
 // A table of slots in memory of its own, on huge pages where the system has them: the lookups of
 // an export land anywhere in it, and with small pages most of them would also miss the TLB.

@@ -14,7 +14,11 @@
 namespace host::dxl {
 namespace {
 
-bool HasItem(const model::Note& note, std::string_view name) { return note.FindItem(name) != nullptr; }
+bool HasItem(const std::vector<model::Item>& items, std::string_view name) {
+  for (const model::Item& item : items)
+    if (platform::EqualsIgnoringAsciiCase(item.name, name)) return true;
+  return false;
+}
 
 // A <created>, <modified> or <addedtofile> wrapper; an empty <datetime> means none.
 std::optional<model::DateTime> ReadNoteDate(pugi::xml_node noteinfo, std::string_view wrapper) {
@@ -60,8 +64,8 @@ void ReadAttachment(pugi::xml_node item, model::Note& note) {
 }
 
 // An attachment referred to from rich text lies inside that rich text, under the reference's name.
-void MarkAttachmentsInRichText(model::Note& note) {
-  for (const model::Item& item : note.items) {
+void MarkAttachmentsInRichText(const std::vector<model::Item>& items, model::Note& note) {
+  for (const model::Item& item : items) {
     const auto* richText = std::get_if<model::RichText>(&item.value);
     if (!richText) continue;
     for (const model::RTElement& element : richText->elements) {
@@ -75,14 +79,14 @@ void MarkAttachmentsInRichText(model::Note& note) {
   }
 }
 
-void ReadDocumentHeader(pugi::xml_node element, model::Note& note) {
+void ReadDocumentHeader(pugi::xml_node element, std::vector<model::Item>& items, model::Note& note) {
   pugi::xml_attribute form = element.attribute("form");
   if (!form) form = element.attribute("Form");  // as some hand-written files spell it
-  if (form && !HasItem(note, "Form"))
-    note.items.insert(note.items.begin(), model::Item{"Form", model::Text{{form.value()}}, model::kSummary});
+  if (form && !HasItem(items, "Form"))
+    items.insert(items.begin(), model::Item{"Form", model::Text{{form.value()}}, model::kSummary});
   note.parentUnid = Attr(element, "parent");
-  if (!note.parentUnid.empty() && !HasItem(note, "$REF"))
-    note.items.push_back(model::Item{"$REF", model::Unsupported{"noteref"}, model::kSummary});
+  if (!note.parentUnid.empty() && !HasItem(items, "$REF"))
+    items.push_back(model::Item{"$REF", model::Unsupported{"noteref"}, model::kSummary});
 }
 
 }  // namespace
@@ -93,16 +97,18 @@ ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
   note.noteClass = noteClass;
   result.hasNoteId = ReadNoteInfo(element, note);
 
+  std::vector<model::Item> items;
   for (pugi::xml_node child : element.children()) {
     if (!IsElement(child, "item")) continue;
-    note.items.push_back(ReadItem(child));
-    if (platform::EqualsIgnoringAsciiCase(note.items.back().name, "$FILE")) ReadAttachment(child, note);
+    items.push_back(ReadItem(child));
+    if (platform::EqualsIgnoringAsciiCase(items.back().name, "$FILE")) ReadAttachment(child, note);
   }
-  MarkAttachmentsInRichText(note);
+  MarkAttachmentsInRichText(items, note);
+  if (noteClass == model::NoteClass::Document) ReadDocumentHeader(element, items, note);
+  note.items = items;
 
   switch (noteClass) {
     case model::NoteClass::Document:
-      ReadDocumentHeader(element, note);
       break;
     case model::NoteClass::View:
     case model::NoteClass::Folder:

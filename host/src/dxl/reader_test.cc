@@ -108,7 +108,8 @@ TEST_F(ReadFilesTest, WhiteSpaceInTextIsKept) {
   const Note& note = database.notes.at(4);
   EXPECT_EQ(note.FindItem("t")->value, Value(Text{{" \n"}}));
   std::string richText;
-  for (const RTElement& element : std::get<RichText>(note.FindItem("r")->value).elements) richText += element.text;
+  const Item item = *note.FindItem("r");
+  for (const RTElement& element : std::get<RichText>(item.value).elements) richText += element.text;
   EXPECT_EQ(richText, "a b");
 }
 
@@ -272,7 +273,7 @@ TEST(ReadFilesOfOthers, SampleValuesAreRead) {
   const Note& memo = mail.notes.at(0x3424A);
   EXPECT_EQ(memo.FindItem("Form")->value, Value(Text{{"Memo"}}));
   EXPECT_EQ(memo.FindItem("Marker")->value, Value(Text{{"testMimeSerialization"}}));
-  const auto& routeTimes = std::get<DateTimes>(memo.FindItem("RouteTimes")->value);
+  const auto routeTimes = std::get<DateTimes>(memo.FindItem("RouteTimes")->value);
   ASSERT_EQ(routeTimes.ranges.size(), 1u);
   EXPECT_TRUE(routeTimes.ranges[0].lower.dst);
   EXPECT_EQ(std::get<Unsupported>(memo.FindItem("Body")->value).typeCode, 0x19u);
@@ -344,7 +345,8 @@ TEST(ReadFilesOfOurs, OrdersSampleShowsEveryFeature) {
   EXPECT_TRUE(first.attachments[0].inRichText);
   EXPECT_EQ(first.attachments[0].fileName, "見積書.txt");
   std::string body;
-  for (const RTElement& element : std::get<RichText>(first.FindItem("本文")->value).elements) body += element.text;
+  const Item bodyItem = *first.FindItem("本文");
+  for (const RTElement& element : std::get<RichText>(bodyItem.value).elements) body += element.text;
   EXPECT_EQ(body, "佐藤様\nいつもお世話になっております。\n見積書を添付いたします。\n添付: ");
   EXPECT_FALSE(database.notes.at(0x20A).attachments.at(0).inRichText);
   EXPECT_EQ(database.notes.at(0x206).FindItem("備考")->value,

@@ -832,7 +832,7 @@ TEST(Formula, CompiledOnceEvaluatedOnManyDocuments) {
     context.document = &big;
     EXPECT_EQ(Evaluate(*program, context), T({"big 8"}));
   }
-  EXPECT_EQ(small.FindItem("Total"), nullptr);  // FIELD changes only the evaluation's view
+  EXPECT_FALSE(small.FindItem("Total").has_value());  // FIELD changes only the evaluation's view
 }
 
 TEST(Formula, TemporaryVariablesStartUnsetOnEveryEvaluation) {

@@ -45,14 +45,14 @@ Val State::FieldValue(std::string_view name) const {
   for (const auto& [fieldName, value] : fields_)
     if (EqualsIgnoringCase(fieldName, name)) return value;
   if (const model::Note* note = context_.document)
-    if (const model::Item* item = note->FindItem(name)) return FromItem(item->value);
+    if (const auto item = note->FindItem(name)) return FromItem(item->value);
   return Val::Text("");
 }
 
 bool State::FieldExists(std::string_view name) const {
   for (const auto& entry : fields_)
     if (EqualsIgnoringCase(entry.first, name)) return true;
-  return context_.document && context_.document->FindItem(name);
+  return context_.document && context_.document->FindItem(name).has_value();
 }
 
 void State::SetVariable(int slot, Val value) { variables_[static_cast<std::size_t>(slot)] = std::move(value); }

@@ -1,0 +1,207 @@
+// A large database from end to end: generates a DXL database of 300,000 documents (or each count
+// given) with a view of five text columns, and times, each in a process of its own:
+//   - the export through notes-client with /X, from a Notes program directory of its own;
+//   - reading the DXL into the host's model alone;
+//   - a parse-only pass over the same file by pugixml (the parsing limit);
+//   - bench/lxml_export.py, the script a user would otherwise write (lxml; its output must be the
+//     same bytes as the export's).
+// Reports each time and peak resident memory against the file's size, and the ratios the
+// targets name. With two counts or more, the export's time of each against the first.
+//
+//   pipeline_bench [DOCUMENTS...]    exit status 1 when a run fails or the outputs differ
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "dxl/reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const fs::path kNotesDir = NVORPEL_NOTES_DIR;
+const fs::path kScript = fs::path(NVORPEL_SOURCE_DIR) / "bench" / "lxml_export.py";
+constexpr char kPython[] = "/usr/bin/python3";
+constexpr char kViewName[] = "顧客一覧";
+
+// Writes the database document by document, as a Notes client exports one.
+void WriteDatabase(const fs::path& path, unsigned documents) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  std::fprintf(out,
+               "<?xml version='1.0' encoding='utf-8'?>\n<!DOCTYPE database SYSTEM 'xmlschemas/domino_9_0_1.dtd'>\n"
+               "<database xmlns='http://www.lotus.com/dxl' version='9.0' title='顧客台帳' path='customers.nsf'>\n"
+               "<view name='%s'><noteinfo noteid='10a'/>\n"
+               "<column itemname='顧客番号'><columnheader title='番号'/></column>\n"
+               "<column itemname='会社名'><columnheader title='会社名'/></column>\n"
+               "<column itemname='担当者'><columnheader title='担当者'/></column>\n"
+               "<column itemname='電話'><columnheader title='電話'/></column>\n"
+               "<column itemname='備考'><columnheader title='備考'/></column></view>\n",
+               kViewName);
+  static const char* const kStaff[] = {"佐藤 花子", "鈴木 一郎", "高橋 健", "田中 美咲", "伊藤 翔"};
+  for (unsigned n = 1; n <= documents; ++n) {
+    std::fprintf(out,
+                 "<document form='顧客'>\n<noteinfo noteid='%x' unid='0A1B2C3D4E5F6071%016X' sequence='2'>\n"
+                 "<created><datetime>20260401T091500,00+09</datetime></created>\n"
+                 "<modified><datetime>20261120T174502,31+09</datetime></modified></noteinfo>\n"
+                 "<item name='顧客番号'><text>C-%08u</text></item>\n"
+                 "<item name='会社名'><text>株式会社ソ表商事 第%u営業所</text></item>\n"
+                 "<item name='担当者'><text>%s</text></item>\n"
+                 "<item name='電話'><text>03-5555-%04u</text></item>\n"
+                 "<item name='備考'><text>%s</text></item>\n</document>\n",
+                 0x200 + n * 4, n, n, n % 1000, kStaff[n % 5], n % 10000,
+                 n % 7 ? "納期: 4月10日, 分納可" : "\"至急\" 折り返し連絡");
+  }
+  std::fputs("</database>\n", out);
+  std::fclose(out);
+}
+
+struct Run {
+  double seconds = 0;
+  double peakBytes = 0;
+  bool ok = false;
+};
+
+// Runs `child` in a process of its own: its wall time, peak resident size and success.
+Run InChild(const std::function<int()>& child) {
+  std::fflush(nullptr);
+  const Clock::time_point start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) _exit(child());
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  Run run;
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.peakBytes = static_cast<double>(usage.ru_maxrss) * 1024;
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return run;
+}
+
+int Exec(std::vector<std::string> arguments, const fs::path& directory) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  if (chdir(directory.c_str()) != 0) return 127;
+  execv(argv[0], argv.data());
+  std::perror(argv[0]);
+  return 127;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A Notes program directory with notes-client, the libraries beside it and an export entry.
+void MakeProgramDirectory(const fs::path& directory) {
+  fs::create_directories(directory);
+  fs::copy_file(kNotesDir / "notes-client", directory / "notes-client", fs::copy_options::overwrite_existing);
+  for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so", "libnvplatform-qt.so"})
+    if (!fs::exists(directory / library)) fs::create_symlink(kNotesDir / library, directory / library);
+  std::ofstream(directory / "notes.ini", std::ios::binary)
+      << "[Notes]\r\nVIEWEXP5=Export CSV File,1,_Vorpel,,.CSV,.TXT,,1,\r\n";
+}
+
+bool LxmlInstalled() {
+  return InChild([] {
+           const int quiet = std::system("/usr/bin/python3 -c 'import lxml' 2>/dev/null");
+           return quiet == 0 ? 0 : 1;
+         }).ok;
+}
+
+void Report(const char* what, const Run& run, double fileBytes) {
+  std::printf("  %-28s %8.2f s %9.1f MB %7.2f x file%s\n", what, run.seconds, run.peakBytes / 1e6,
+              run.peakBytes / fileBytes, run.ok ? "" : "  FAILED");
+}
+
+const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<unsigned> counts;
+  for (int i = 1; i < argc; ++i) counts.push_back(static_cast<unsigned>(std::strtoul(argv[i], nullptr, 10)));
+  if (counts.empty()) counts.push_back(300'000);
+
+  const fs::path directory = fs::temp_directory_path() / ("nvorpel_pipeline_bench_" + std::to_string(getpid()));
+  MakeProgramDirectory(directory);
+  const bool lxml = LxmlInstalled();
+  bool allOk = true;
+  double firstExport = 0;
+  for (const unsigned documents : counts) {
+    const fs::path database = directory / "customers.xml";
+    WriteDatabase(database, documents);
+    const double fileBytes = static_cast<double>(fs::file_size(database));
+    std::printf("%u documents, %.1f MB of DXL\n", documents, fileBytes / 1e6);
+
+    const fs::path exported = directory / "export.csv";
+    const Run exportRun = InChild([&] {
+      return Exec({(directory / "notes-client").string(), "export", "--db", database.string(), "--view", kViewName,
+                   "--console", exported.string() + " /X"},
+                  directory);
+    });
+    const Run readRun = InChild([&] {
+      std::vector<std::string> warnings;
+      return host::dxl::ReadFiles({database.string()}, warnings).notes.size() == documents + 1 ? 0 : 1;
+    });
+    const Run parseRun = InChild([&] {
+      const std::string bytes = ReadFile(database);
+      std::string buffer = bytes;
+      pugi::xml_document document;
+      const unsigned options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata;
+      return document.load_buffer_inplace(buffer.data(), buffer.size(), options, pugi::encoding_utf8) ? 0 : 1;
+    });
+    Report("export (notes-client /X)", exportRun, fileBytes);
+    Report("DXL read into the model", readRun, fileBytes);
+    Report("pugixml parse only", parseRun, fileBytes);
+    allOk = allOk && exportRun.ok && readRun.ok && parseRun.ok;
+
+    if (lxml) {
+      const fs::path scripted = directory / "lxml.csv";
+      const Run scriptRun = InChild([&] {
+        return Exec({kPython, kScript.string(), database.string(), kViewName, scripted.string()}, directory);
+      });
+      Report("lxml script", scriptRun, fileBytes);
+      const bool same = ReadFile(exported) == ReadFile(scripted) && fs::file_size(exported) > 0;
+      std::printf("  same bytes as the export: %s\n", same ? "yes" : "NO");
+      allOk = allOk && scriptRun.ok && same;
+      const double speedup = scriptRun.seconds / exportRun.seconds;
+      std::printf("  end to end %.1f times faster than the lxml script (target >= 8: %s)\n", speedup,
+                  Verdict(speedup >= 8));
+      fs::remove(scripted);
+    } else {
+      std::printf("  lxml script: skipped, Debian's python3-lxml is not installed (bash bench/install-deps.sh)\n");
+    }
+    const double peakRatio = exportRun.peakBytes / fileBytes;
+    std::printf("  export peak %.2f times the file (target <= 1.5: %s)\n", peakRatio, Verdict(peakRatio <= 1.5));
+    const double rateRatio = parseRun.seconds / readRun.seconds;
+    std::printf("  DXL reading at %.2f of the parse-only rate (target >= 0.5: %s)\n", rateRatio,
+                Verdict(rateRatio >= 0.5));
+    if (firstExport == 0) {
+      firstExport = exportRun.seconds;
+    } else {
+      const double growth = exportRun.seconds / firstExport;
+      std::printf("  export time %.2f times that of %u documents, for %.2f times the documents (target <= 4 for 1,000,000 "
+                  "against 300,000)\n",
+                  growth, counts.front(), static_cast<double>(documents) / counts.front());
+    }
+    fs::remove(exported);
+  }
+  fs::remove_all(directory);
+  return allOk ? 0 : 1;
+}
