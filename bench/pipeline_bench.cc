@@ -9,6 +9,7 @@
 // targets name. With two counts or more, the export's time of each against the first.
 //
 //   pipeline_bench [DOCUMENTS...]    exit status 1 when a run fails or the outputs differ
+//   pipeline_bench --write FILE [DOCUMENTS]   only writes the database (to profile a run by hand)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -134,6 +136,10 @@ const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string_view(argv[1]) == "--write") {
+    WriteDatabase(argv[2], argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)) : 300'000);
+    return 0;
+  }
   std::vector<unsigned> counts;
   for (int i = 1; i < argc; ++i) counts.push_back(static_cast<unsigned>(std::strtoul(argv[i], nullptr, 10)));
   if (counts.empty()) counts.push_back(300'000);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "status_error.h"
 
@@ -129,13 +130,14 @@ XmlPieces::~XmlPieces() = default;
 
 pugi::xml_node XmlPieces::NextBatch() {
   if (finished_) return {};
-  Keep(next_);
-  std::size_t batchEnd = 0;  // the end of the last whole child
+  std::size_t batchEnd = next_;  // the end of the last whole child
+  const auto haveChildren = [&] { return batchEnd > next_; };
+  const auto full = [&] { return batchEnd - next_ >= kBatchBytes; };
   for (;;) {
     if (depth_ > 0) {
       if (ScanElement()) {
         batchEnd = scan_;
-        if (batchEnd >= kBatchBytes) break;
+        if (full()) break;
         continue;
       }
     } else {
@@ -149,7 +151,7 @@ pugi::xml_node XmlPieces::NextBatch() {
           depth_ = 1;
         } else if (kind == Markup::EmptyTag) {
           batchEnd = end;
-          if (batchEnd >= kBatchBytes) break;
+          if (full()) break;
         } else if (kind == Markup::EndTag) {
           if (TagName(std::string_view(&buffer_[at], end - at)) != rootName_) FailAt(at, "Start-end tags mismatch");
           finished_ = true;
@@ -160,20 +162,23 @@ pugi::xml_node XmlPieces::NextBatch() {
       }
     }
     // The buffer ends within markup: parse the whole children first, else read on.
-    if (batchEnd > 0) break;
+    if (haveChildren()) break;
     if (!Fill()) {
-      if (depth_ > 0) Parse(batch_, 0, end_, pugi::parse_fragment);
+      if (depth_ > 0) Parse(batch_, next_, end_, pugi::parse_fragment);
       FailAt(end_, "Start-end tags mismatch");
     }
+    batchEnd = next_;  // moved by the fill
   }
-  next_ = batchEnd;
-  if (batchEnd == 0) return {};
-  Parse(batch_, 0, batchEnd, pugi::parse_fragment);
+  const std::size_t start = std::exchange(next_, batchEnd);
+  if (batchEnd == start) return {};
+  Parse(batch_, start, batchEnd, pugi::parse_fragment);
   return batch_;
 }
 
 bool XmlPieces::Fill() {
   if (atEnd_) return false;
+  // Room is made by dropping what has been parsed, and only then by growing.
+  if (capacity_ - end_ < kLeastRead) Keep(next_);
   if (capacity_ - end_ < kLeastRead) {
     const std::size_t capacity = std::max(capacity_ * 2, end_ + kLeastRead);
     auto grown = std::make_unique_for_overwrite<char[]>(capacity);
@@ -191,6 +196,7 @@ void XmlPieces::Keep(std::size_t from) {
   std::memmove(buffer_.get(), &buffer_[from], end_ - from);
   end_ -= from;
   scan_ -= from;
+  next_ = next_ > from ? next_ - from : 0;
   bufferOffset_ += from;
 }
 

@@ -38,7 +38,7 @@ class XmlPieces {
   enum class Markup { StartTag, EmptyTag, EndTag, Other };
 
   bool Fill();  // reads more after the kept bytes, growing the buffer when full; false at the end
-  void Keep(std::size_t from);  // drops the bytes before `from`
+  void Keep(std::size_t from);  // drops the bytes before `from` (at most next_)
   std::size_t FindMarkup(std::size_t from) const;  // the next '<' at or after `from`, or end_
   // The end of the markup beginning at `at` (a '<'), or 0 while it is not all in the buffer.
   std::size_t MarkupEnd(std::size_t at, Markup& kind) const;
