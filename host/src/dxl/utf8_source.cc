@@ -37,6 +37,7 @@ Utf8Source::Utf8Source(const std::string& path) : path_(path) {
   struct stat status {};
   if (::fstat(fd_, &status) != 0) Fail(std::strerror(errno));
   if (!S_ISREG(status.st_mode)) Fail(std::strerror(S_ISDIR(status.st_mode) ? EISDIR : EINVAL));
+  storedSize_ = static_cast<std::uint64_t>(status.st_size);
   while (rawEnd_ < 4 && Refill()) {
   }
 

@@ -26,6 +26,9 @@ class Utf8Source {
   // that is not a character.
   std::size_t Read(char* out, std::size_t capacity);
 
+  // The file's size in bytes as stored.
+  std::uint64_t StoredSize() const { return storedSize_; }
+
   // True when the bytes are the file's own, which the caller must check as UTF-8.
   bool Unchecked() const { return encoding_ == Encoding::Utf8; }
 
@@ -38,6 +41,7 @@ class Utf8Source {
 
   std::string path_;
   int fd_ = -1;
+  std::uint64_t storedSize_ = 0;
   Encoding encoding_ = Encoding::Utf8;
   char raw_[1 << 16];
   std::size_t rawBegin_ = 0, rawEnd_ = 0;

@@ -82,8 +82,10 @@ std::string_view LocalPart(std::string_view name) {
 }  // namespace
 
 XmlPieces::XmlPieces(const std::string& path, std::string_view container)
-    : path_(path), source_(path), buffer_(std::make_unique_for_overwrite<char[]>(kInitialCapacity)),
-      capacity_(kInitialCapacity) {
+    : path_(path), source_(path),
+      // A small file gets a buffer of about its size; a large one starts with a few batches' room.
+      capacity_(static_cast<std::size_t>(std::min<std::uint64_t>(kInitialCapacity, source_.StoredSize() + kLeastRead))) {
+  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
   // The prolog: white space, the declaration, comments, processing instructions, a DOCTYPE.
   std::size_t tag = 0, tagEnd = 0;
   Markup kind = Markup::Other;
