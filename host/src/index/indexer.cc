@@ -109,8 +109,7 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
     // note-ID order.
     context.docNumber = std::to_string(++selected);
     for (std::size_t c = 0; c < columns.size(); ++c) values[c] = ColumnValue(*columns[c], context);
-    rows.entries.push_back({rows.tables.size(), noteId});
-    packer.Append(valuePointers, rows.tables);
+    rows.entries.push_back({rows.tables.Add(packer, valuePointers), noteId});
   }
   const std::vector<SortKey> keys = SortKeysOf(design.columns);
   OrderRows(keys, static_cast<std::uint16_t>(design.columns.size()), rows);
@@ -125,8 +124,7 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
     context.document = database.FindLiveNote(entry.noteId);
     context.docNumber = numbers[r];
     for (std::size_t c = 0; c < columns.size(); ++c) values[c] = ColumnValue(*columns[c], context);
-    entry.table = rows.tables.size();
-    packer.Append(valuePointers, rows.tables);
+    entry.table = rows.tables.Add(packer, valuePointers);
   }
   return rows;
 }

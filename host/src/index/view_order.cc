@@ -307,8 +307,7 @@ void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, Pack
   std::size_t categorizedEnd = 0;
   for (std::size_t k = 0; k < keys.size(); ++k)
     if (keys[k].categorized) categorizedEnd = k + 1;
-  std::vector<std::uint8_t> categoryTables;
-  const std::uint64_t categoryBase = rows.tables.size();
+  std::vector<std::uint8_t> categoryTable;
   std::uint32_t nextCategoryId = kFirstCategoryId;
   rows.entries.reserve(order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
@@ -326,13 +325,13 @@ void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, Pack
     const PackedRows::Entry& document = documents[instanceDocument[instance]];
     for (std::size_t k = firstChange; k < categorizedEnd; ++k) {
       if (!keys[k].categorized) continue;
-      rows.entries.push_back({categoryBase + categoryTables.size(), nextCategoryId++});
+      categoryTable.clear();
       AppendCategoryTable(ValueInTable(rows.TableOf(document), keys[k].column),
-                          choices[instance * stride + choiceSlot[k]], keys[k].column, columnCount, categoryTables);
+                          choices[instance * stride + choiceSlot[k]], keys[k].column, columnCount, categoryTable);
+      rows.entries.push_back({rows.tables.AddPacked(categoryTable), nextCategoryId++});
     }
     rows.entries.push_back(document);
   }
-  rows.tables.insert(rows.tables.end(), categoryTables.begin(), categoryTables.end());
 }
 
 }  // namespace host::index

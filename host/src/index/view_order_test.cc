@@ -29,8 +29,7 @@ PackedRows Pack(const std::vector<Document>& documents) {
   for (const Document& document : documents) {
     std::vector<const model::Value*> values;
     for (const model::Value& value : document.values) values.push_back(&value);
-    rows.entries.push_back({rows.tables.size(), document.noteId});
-    packer.Append(values, rows.tables);
+    rows.entries.push_back({rows.tables.Add(packer, values), document.noteId});
   }
   return rows;
 }
