@@ -106,6 +106,35 @@ struct Item {
   friend bool operator==(const Item&, const Item&) = default;
 };
 
+// A value held on the heap, copied with its owner; an optional for large values most owners lack.
+template <typename T>
+class Boxed {
+ public:
+  Boxed() = default;
+  Boxed(const Boxed& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+  Boxed(Boxed&&) noexcept = default;
+  Boxed& operator=(const Boxed& other) {
+    if (this != &other) value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
+    return *this;
+  }
+  Boxed& operator=(Boxed&&) noexcept = default;
+  Boxed& operator=(T value) {
+    value_ = std::make_unique<T>(std::move(value));
+    return *this;
+  }
+  T& emplace() {
+    value_ = std::make_unique<T>();
+    return *value_;
+  }
+  explicit operator bool() const { return value_ != nullptr; }
+  bool has_value() const { return value_ != nullptr; }
+  T* operator->() const { return value_.get(); }
+  T& operator*() const { return *value_; }
+
+ private:
+  std::unique_ptr<T> value_;
+};
+
 // A note's items in file order, kept encoded in one block of bytes (a large database holds
 // millions of items, and an Item with its heap strings is several times the size of its
 // content). Items are read back as decoded copies.
@@ -140,38 +169,10 @@ class ItemList {
 
  private:
   std::string bytes_;
-  std::vector<RichText> richTexts_;  // rich-text values, too structured to encode; referred to by index
+  Boxed<std::vector<RichText>> richTexts_;  // rich-text values, too structured to encode; referred to by index
   std::uint32_t count_ = 0;
 };
 
-// A value held on the heap, copied with its owner; an optional for large values most owners lack.
-template <typename T>
-class Boxed {
- public:
-  Boxed() = default;
-  Boxed(const Boxed& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
-  Boxed(Boxed&&) noexcept = default;
-  Boxed& operator=(const Boxed& other) {
-    if (this != &other) value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
-    return *this;
-  }
-  Boxed& operator=(Boxed&&) noexcept = default;
-  Boxed& operator=(T value) {
-    value_ = std::make_unique<T>(std::move(value));
-    return *this;
-  }
-  T& emplace() {
-    value_ = std::make_unique<T>();
-    return *value_;
-  }
-  explicit operator bool() const { return value_ != nullptr; }
-  bool has_value() const { return value_ != nullptr; }
-  T* operator->() const { return value_.get(); }
-  T& operator*() const { return *value_; }
-
- private:
-  std::unique_ptr<T> value_;
-};
 
 // A file kept in a document's $FILE item.
 struct Attachment {

@@ -2,6 +2,7 @@
 //   name length (varint), name, flags (2 bytes), value kind (1 byte), payload length (varint), payload
 // and the payload by kind:
 //   text         count, then each value's length and bytes (varints before each)
+//   one text     the bytes of a text of one value
 //   numbers      count, the doubles, range count, the ranges (native layout)
 //   date/times   count, the DateTimes, range count, the ranges (native layout)
 //   rich text    the index of the value in richTexts_
@@ -17,7 +18,7 @@
 namespace host::model {
 namespace {
 
-enum Kind : std::uint8_t { kText, kNumbers, kDateTimes, kRichText, kUnsupported };
+enum Kind : std::uint8_t { kText, kNumbers, kDateTimes, kRichText, kUnsupported, kOneText };
 
 static_assert(std::is_trivially_copyable_v<DateTime> && std::is_trivially_copyable_v<DateTimeRange> &&
               std::is_trivially_copyable_v<NumberRange>);
@@ -117,7 +118,10 @@ ItemList::ItemList(const std::vector<Item>& items) {
 void ItemList::push_back(const Item& item) {
   std::string payload;
   Kind kind = kText;
-  if (const auto* text = std::get_if<Text>(&item.value)) {
+  if (const auto* text = std::get_if<Text>(&item.value); text && text->values.size() == 1) {
+    kind = kOneText;
+    payload = text->values.front();
+  } else if (text) {
     PutSize(payload, text->values.size());
     for (const std::string& value : text->values) PutBytes(payload, value);
   } else if (const auto* numbers = std::get_if<Numbers>(&item.value)) {
@@ -130,8 +134,9 @@ void ItemList::push_back(const Item& item) {
     PutArray(payload, datetimes->ranges);
   } else if (const auto* richText = std::get_if<RichText>(&item.value)) {
     kind = kRichText;
-    PutSize(payload, richTexts_.size());
-    richTexts_.push_back(*richText);
+    if (!richTexts_) richTexts_.emplace();
+    PutSize(payload, richTexts_->size());
+    richTexts_->push_back(*richText);
   } else {
     const auto& unsupported = std::get<Unsupported>(item.value);
     kind = kUnsupported;
@@ -172,6 +177,9 @@ Item ItemList::const_iterator::operator*() const {
       item.value = std::move(text);
       break;
     }
+    case kOneText:
+      item.value = Text{{std::string(in.Bytes(header.next - in.At()))}};
+      break;
     case kNumbers: {
       Numbers numbers;
       numbers.values = in.Array<double>();
@@ -187,7 +195,7 @@ Item ItemList::const_iterator::operator*() const {
       break;
     }
     case kRichText:
-      item.value = list_->richTexts_[in.Size()];
+      item.value = (*list_->richTexts_)[in.Size()];
       break;
     case kUnsupported: {
       Unsupported unsupported;
