@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -154,7 +155,18 @@ class ItemList {
 
   class const_iterator {
    public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = Item;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = Item;
+    const_iterator() = default;
     Item operator*() const;
+    const_iterator operator++(int) {
+      const_iterator before = *this;
+      ++*this;
+      return before;
+    }
     const_iterator& operator++();
     friend bool operator==(const const_iterator&, const const_iterator&) = default;
 
