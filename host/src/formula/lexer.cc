@@ -44,6 +44,7 @@ class Lexer {
   std::vector<Token> Run() {
     std::vector<Token> tokens;
     int subscriptDepth = 0;
+    int open = 0;  // parentheses and subscripts
     for (;;) {
       SkipSpace();
       Token token;
@@ -81,6 +82,11 @@ class Lexer {
         --subscriptDepth;
       } else {
         token.kind = OperatorKind(token.position);
+      }
+      if (token.kind == Tok::LParen || token.kind == Tok::SubscriptOpen) {
+        if (++open > kMaxNesting) Fail("the formula is nested too deeply", token.position);
+      } else if ((token.kind == Tok::RParen || token.kind == Tok::SubscriptClose) && open > 0) {
+        --open;
       }
       tokens.push_back(std::move(token));
     }
