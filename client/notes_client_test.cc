@@ -302,7 +302,7 @@ const std::size_t kPageSize = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
 // write, and the system finishes a write it has begun unless the kill lands inside it and the
 // write spans two pages: it then stops at the page boundary, the one cut allowed here.
 TEST_F(NotesClientTest, AnExportKilledAtAnyMomentLeavesWholeRecordsOnly) {
-  constexpr int kDocuments = 8000;
+  constexpr int kDocuments = 4000;
   const fs::path database = work_ / "large.xml";
   {
     std::ofstream dxl(database, std::ios::binary);
@@ -346,7 +346,7 @@ TEST_F(NotesClientTest, AnExportKilledAtAnyMomentLeavesWholeRecordsOnly) {
     SCOPED_TRACE("random delays from seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<unsigned> delay(0, writing / 2);  // within the writing, should a run be quicker
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 3; ++round) {
       child = start();
       usleep(delay(random));
       kill(child, SIGKILL);

@@ -167,7 +167,7 @@ TEST_F(SettingsRecordsTest, AStoreKilledAtAnyMomentLeavesTheOldValuesOrTheNew) {
   }
   int seen[2] = {0, 0}, leftovers = 0;
   platform::testing::KillAtRandomMoments(
-      40, 5 * longest,
+      30, 20 * longest,
       [&] {
         for (int record = 1;; record = 1 - record) StoreCsvOptions(records[record]);
       },

@@ -411,7 +411,7 @@ TEST(SetupProgram, ARunKilledAtAnyMomentLeavesNotesIniAsOneWholeRunLeavesIt) {
   int round = 3, unchanged = 0, changed = 0;
   std::string before = whole.back();
   const int killed = platform::testing::KillAtRandomMoments(
-      16, longest, [&] { notes.Exec(runs[round % 2], false); },
+      12, longest, [&] { notes.Exec(runs[round % 2], false); },
       [&](int) {
         const std::string after = ReadBytes(ini);
         ASSERT_NE(std::find(whole.begin(), whole.end(), after), whole.end())

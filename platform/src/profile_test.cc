@@ -385,7 +385,7 @@ TEST(ProfileWrite, ChangesAreMadeInOrderInOneReplacementOrNotAtAll) {
 TEST(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldFileOrTheNewOne) {
   TemporaryDirectory dir;
   const std::string ini = dir / "notes.ini";
-  const std::string padding(4 * 1024, '.');
+  const std::string padding(256, '.');
   std::vector<std::string> keys, values[2];
   for (int key = 0; key < 10; ++key) keys.push_back("Key" + std::to_string(key));
   for (int set = 0; set < 2; ++set) values[set].assign(10, static_cast<char>('a' + set) + padding);
@@ -403,7 +403,7 @@ TEST(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldFileOrTheNewOne) {
   }
   int seen[2] = {0, 0}, leftovers = 0;
   platform::testing::KillAtRandomMoments(
-      40, 5 * longest,
+      30, 20 * longest,
       [&] {
         for (int set = 1;; set = 1 - set) WritePrivateProfileChanges(sets[set], ini.c_str());
       },

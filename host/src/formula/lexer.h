@@ -44,7 +44,8 @@ inline constexpr int kMaxNesting = 400;
 
 // The tokens of `formula`, ending with Tok::End. Throws StatusError (kErrFormulaSyntax) for an
 // unterminated text or bracket, a character that starts no token, or parentheses and subscripts
-// open more than kMaxNesting deep (found before the rest of the formula is read).
+// open, or signs and negations in a row, more than kMaxNesting deep (found before the rest of the
+// formula is read).
 std::vector<Token> Tokenize(std::string_view formula);
 
 // What a token looks like in a message: "')'", "the end of the formula", "\"abc\"" ...
