@@ -2,20 +2,25 @@
 // copied, the libraries beside it, a notes.ini written by hand), exports the DXL fixtures of
 // client/testdata and the output files are compared byte for byte.
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <csignal>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
+#include <platform/testing/child_process.h>
 
 namespace {
 
@@ -60,8 +65,10 @@ fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
 // Starts the client in `workDirectory` with standard input empty, in a UTF-8 locale, without a
 // display unless `displayless` is false (then on the X display `xDisplay`, or on Qt's offscreen
 // platform when none is named); its output goes to client.out and client.err there.
+// As the ordinary user platform::testing::kOrdinaryUser when `asOrdinaryUser` and this test runs as
+// root; its output files are opened before.
 pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
-                  bool displayless, const std::string& xDisplay = "") {
+                  bool displayless, const std::string& xDisplay = "", bool asOrdinaryUser = false) {
   const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
   std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
   for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})  // an instrumented build's
@@ -87,6 +94,10 @@ pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const 
     dup2(open("/dev/null", O_RDONLY), 0);
     dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
     dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    if (asOrdinaryUser && geteuid() == 0) {
+      constexpr uid_t kNobody = platform::testing::kOrdinaryUser;
+      if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(125);
+    }
     execve(args[0], args.data(), env.data());
     _exit(127);
   }
@@ -223,6 +234,134 @@ TEST_F(NotesClientTest, AFullDiskIsReportedAndEndsTheRun) {
   const Result result = Run({"export", "--db", kShop, "--view", "Items", "--console", full.string() + " /X /H"});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.err.find("ディスクに空きがありません"), std::string::npos) << result.err;
+}
+
+// The files below `root` with their sizes, the client's own output files left out.
+std::map<fs::path, std::uintmax_t> FilesBelow(const fs::path& root) {
+  std::map<fs::path, std::uintmax_t> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = entry.path().filename().string();
+    if (name == "client.out" || name == "client.err") continue;
+    files[entry.path()] = entry.is_regular_file() ? entry.file_size() : 0;
+  }
+  return files;
+}
+
+// A folder or file the user may not write: the export is shown as failed and writes nothing,
+// neither there nor anywhere else.
+TEST_F(NotesClientTest, AnUnwritableFolderOrFileEndsTheExportWithAMessageAndWritesNothing) {
+  const fs::path folder = output_ / "読取専用";
+  fs::create_directories(folder);
+  WriteFile(folder / "old.csv", "old\r\n");
+  const fs::path readOnlyFile = output_ / "old.csv";
+  WriteFile(readOnlyFile, "old\r\n");
+  for (const fs::path& path : {work_, work_ / "出力ソ", output_}) platform::testing::GiveToOrdinaryUser(path, 0755);
+  platform::testing::GiveToOrdinaryUser(folder, 0555);
+  platform::testing::GiveToOrdinaryUser(folder / "old.csv", 0444);
+  platform::testing::GiveToOrdinaryUser(readOnlyFile, 0444);
+  // The precondition of every case: the ordinary user may read but not write them.
+  for (const fs::path& path : {folder, folder / "old.csv", readOnlyFile}) {
+    const std::string name = path.string();
+    EXPECT_EQ(platform::testing::RunAsOrdinaryUser([&] {
+                return int{access(name.c_str(), R_OK) == 0} | int{access(name.c_str(), W_OK) != 0} << 1;
+              }),
+              3)
+        << name << " is not read-only for the ordinary user";
+  }
+  const struct {
+    const char* name;
+    std::vector<std::string> options;
+    std::string typed;
+  } kCases[] = {
+      {"csv into the folder", {}, (folder / "new.csv").string() + " /X /H"},
+      {"csv appended in the folder", {"--append"}, (folder / "new.csv").string() + " /X"},
+      {"csv over a read-only file in the folder", {}, (folder / "old.csv").string() + " /X"},
+      {"csv over a read-only file", {"--append"}, readOnlyFile.string() + " /X"},
+      {"xml with attachments into the folder", {"--entry", "Export XML File"},
+       (folder / "new.xml").string() + " /X /P /I"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const auto before = FilesBelow(root_);
+    std::vector<std::string> arguments = {"export", "--db", kShop, "--view", "Items", "--console"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    arguments.push_back(c.typed);
+    const Result result = WaitForClient(StartClient(program_, work_, arguments, true, "", true), work_);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "nVorpel: 102 : ファイルを開くことができません。\nエクスポート中にノーツのエラーが発生しました。\n");
+    EXPECT_EQ(FilesBelow(root_), before) << "a file was written or changed";
+  }
+  EXPECT_EQ(ReadFile(readOnlyFile), "old\r\n");
+}
+
+// The size of a page of the system's file cache: the only place where a write cut by a kill ends.
+const std::size_t kPageSize = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+
+// A large export killed at random moments while it writes: the file holds the first records of the
+// whole export, each whole. Each record (a CSV line, an XML doc element) is written with one
+// write, and the system finishes a write it has begun unless the kill lands inside it and the
+// write spans two pages: it then stops at the page boundary, the one cut allowed here.
+TEST_F(NotesClientTest, AnExportKilledAtAnyMomentLeavesWholeRecordsOnly) {
+  constexpr int kDocuments = 4000;
+  const fs::path database = work_ / "large.xml";
+  {
+    std::ofstream dxl(database, std::ios::binary);
+    dxl << "<database><view name='All'><column itemname='A'><columnheader title='A'/></column>"
+           "<column itemname='B'><columnheader title='B'/></column></view>\n";
+    for (int n = 0; n < kDocuments; ++n)
+      dxl << "<document><item name='A'><text>行" << n << "</text></item><item name='B'><text>" << std::string(80, 'b')
+          << n << "</text></item></document>\n";
+    dxl << "</database>\n";
+  }
+  const struct {
+    const char* name;
+    std::vector<std::string> entry;
+    std::string recordEnd;  // what every record ends in
+  } kCases[] = {
+      {"csv", {}, "\r\n"},
+      {"xml", {"--entry", "Export XML File"}, "</doc>\r\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = output_ / (std::string("killed.") + c.name);
+    std::vector<std::string> arguments = {"export", "--db", database.string(), "--view", "All", "--console"};
+    arguments.insert(arguments.end(), c.entry.begin(), c.entry.end());
+    arguments.push_back(file.string() + " /X");
+    // Starts the export and returns once it writes its records.
+    auto start = [&] {
+      const pid_t child = StartClient(program_, work_, arguments, true);
+      for (int wait = 0; wait < 6000 && (!fs::exists(file) || fs::file_size(file) == 0); ++wait) usleep(1000);
+      return child;
+    };
+
+    // A whole export, and how long it writes: the scale of the moments to kill at.
+    pid_t child = start();
+    const unsigned writing = platform::testing::MicrosecondsTaken([&] { WaitForClient(child, work_); });
+    const std::string complete = ReadFile(file);
+    ASSERT_GE(std::count(complete.begin(), complete.end(), '\n'), kDocuments);
+    fs::remove(file);
+
+    int cut = 0;
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("random delays from seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<unsigned> delay(0, writing / 2);  // within the writing, should a run be quicker
+    for (int round = 0; round < 3; ++round) {
+      child = start();
+      usleep(delay(random));
+      kill(child, SIGKILL);
+      WaitForClient(child, work_);
+      const std::string written = ReadFile(file);
+      EXPECT_TRUE(complete.starts_with(written)) << "round " << round << ": not the start of the export";
+      const bool whole = written == complete || written.ends_with(c.recordEnd);
+      EXPECT_TRUE(whole || written.size() % kPageSize == 0)
+          << "round " << round << ": " << written.size() << " bytes, the last record cut off: "
+          << written.substr(written.size() - std::min<std::size_t>(written.size(), 40));
+      if (written.size() < complete.size()) ++cut;
+      fs::remove(file);
+    }
+    EXPECT_GT(cut, 0) << "no kill fell inside the export's writing";
+  }
 }
 
 TEST_F(NotesClientTest, CtrlCCancelsAfterACompleteRecord) {

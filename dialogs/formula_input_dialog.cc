@@ -8,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
+#include <set>
+#include <vector>
 
 #include "columns/host_call.h"
 #include "dialogs/formula_rules.h"
@@ -155,9 +158,32 @@ void CFormulaInputDialog::ShowField(QTreeWidgetItem* item) {
 }
 
 // The fields of the form `id` in document order, then those of each subform it refers to, nested
-// subforms followed. A host failure is shown and ends this level; an outer level goes on.
+// subforms followed, depth first. Each form and subform is gathered once, at its first reference:
+// a subform that refers to itself, or to one that refers back, adds nothing more, and the walk
+// keeps its own list of what is still to follow, so no chain of subforms runs it out of stack.
 void CFormulaInputDialog::Gather(NOTEID id, bool clear) {
   if (clear) fieldArray_.clear();
+  std::set<NOTEID> gathered;
+  // The references still to follow, one list per level, each in reverse order.
+  std::vector<std::vector<NOTEID>> toFollow{{id}};
+  while (!toFollow.empty()) {
+    if (toFollow.back().empty()) {
+      toFollow.pop_back();
+      continue;
+    }
+    const NOTEID next = toFollow.back().back();
+    toFollow.back().pop_back();
+    if (!gathered.insert(next).second) continue;
+    std::vector<NOTEID> subforms = GatherFieldsOf(next);
+    std::reverse(subforms.begin(), subforms.end());
+    toFollow.push_back(std::move(subforms));
+  }
+}
+
+// Adds the fields of the form or subform `id` and gives the subforms it refers to, in order. A host
+// failure is shown and ends this form's part; the subforms found before it are still followed.
+std::vector<NOTEID> CFormulaInputDialog::GatherFieldsOf(NOTEID id) {
+  std::vector<NOTEID> subforms;
   LNNote note;
   try {
     ThrowIfFailed(database_.GetNote(id, &note));
@@ -182,7 +208,7 @@ void CFormulaInputDialog::Gather(NOTEID id, bool clear) {
         ThrowIfFailed(status);
         LNSubform subform;
         ThrowIfFailed(LNRTSubform(object).GetSubform(&subform));
-        Gather(subform.GetNoteID(), false);
+        subforms.push_back(subform.GetNoteID());
       }
     }
   } catch (LNSTATUS status) {
@@ -192,6 +218,7 @@ void CFormulaInputDialog::Gather(NOTEID id, bool clear) {
     if (!note.IsNull() && note.IsOpen()) note.Close();
   } catch (LNSTATUS) {
   }
+  return subforms;
 }
 
 void CFormulaInputDialog::FormChosen() {

@@ -51,6 +51,7 @@ class CFormulaInputDialog final : public QDialog {
  private:
   const FormInfo& Form(NOTEID id);
   void Gather(NOTEID id, bool clear);
+  std::vector<NOTEID> GatherFieldsOf(NOTEID id);
   void FormChosen();
   void FieldChosen();
   void HeaderClicked(QTreeWidget* list, int& mode);

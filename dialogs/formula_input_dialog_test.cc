@@ -85,6 +85,21 @@ TEST_F(FormulaInputDialogTest, FieldsOfAFormThenOfItsSubformsNestedOnesFollowed)
   EXPECT_EQ(Texts(dialog->FieldsList()), std::vector<std::string>{});
 }
 
+// Subforms that refer to themselves and to each other in a loop, and one referred to twice: the
+// fields of each once, in the order of first reference, instead of a walk that never ends.
+TEST_F(FormulaInputDialogTest, SubformsInALoopGiveTheFieldsOfEachOnce) {
+  db_.Subform("Self").Body(RichText().Field("S").SubformRef("Self").SubformRef("Back").SubformRef("Leaf"));
+  db_.Subform("Back").Body(RichText().Field("B").SubformRef("Self").SubformRef("Back"));
+  db_.Subform("Leaf").Body(RichText().Field("F"));
+  db_.Form("Loop").Body(RichText().Field("L").SubformRef("Back").SubformRef("Leaf").SubformRef("Back"));
+  auto dialog = Dialog();
+  ASSERT_EQ(Texts(dialog->FormsList()), (std::vector<std::string>{"Loop", "Self", "Back", "Leaf"}));
+  Choose(dialog->FormsList(), 0);
+  EXPECT_EQ(Texts(dialog->FieldsList()), (std::vector<std::string>{"L", "B", "S", "F"}));
+  Choose(dialog->FormsList(), 1);
+  EXPECT_EQ(Texts(dialog->FieldsList()), (std::vector<std::string>{"S", "B", "F"}));
+}
+
 TEST_F(FormulaInputDialogTest, HeaderClicksCycleTypeNameAndReversedName) {
   db_.Form("beta");
   db_.Subform("Alpha");

@@ -63,10 +63,8 @@ class ExportRun {
   virtual void WriteDocument(const ViewEntry& entry, Note& document) = 0;
   // After the last document written, whether the loop ended or was cancelled.
   virtual void EndDocuments() {}
-  // Puts everything written on disk and closes the file.
+  // Closes the file. Everything written is on disk already: each piece is written at once.
   virtual void Close() = 0;
-  // When a failure ends the run: keeps on disk what was written; never throws.
-  virtual void KeepWhatWasWritten() noexcept {}
 
   const ExportObjects objects_;
 
@@ -91,7 +89,7 @@ void ExportRun<Options, Note>::Run(const ExportViewParams& params, std::uint16_t
 
   const std::string outputPath = target.fileName.GetPlatformTextPtr();
   Open(options, outputPath, flags);
-  try {
+  {  // the progress dialog goes before the file is closed
     CExportProgressDlg progress;
     progress.Create();
     progress.SetStatusText(platform::Utf8ToCp932(statusText_));
@@ -118,9 +116,6 @@ void ExportRun<Options, Note>::Run(const ExportViewParams& params, std::uint16_t
       if (progress.CheckCancel()) break;
     }
     EndDocuments();
-  } catch (...) {
-    KeepWhatWasWritten();
-    throw;
   }
   Close();
 }

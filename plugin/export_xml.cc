@@ -9,7 +9,6 @@
 #include <string>
 
 #include "plugin/export_run.h"
-#include "plugin/framework_exceptions.h"
 #include "plugin/option_sheets.h"
 #include "plugin/output_file.h"
 #include "plugin/plugin_app.h"
@@ -40,9 +39,11 @@ std::string ToUtf8(std::string_view cp932) {
 
 namespace {
 
-// The output file in the platform's text mode: every line feed reaches the file as CR LF. Like a
-// buffered stream, it hands the file a block whenever one is full, so an export holds at most
-// one block of output in memory; the rest reaches the disk when the file is closed.
+// The output file in the platform's text mode: every line feed reaches the file as CR LF. Each
+// piece written (the declaration, a tag of the database element, one doc element) goes to the
+// file at once with one write, as the CSV run writes its records, so a run stopped anywhere leaves
+// whole elements. Only a kill that lands inside such a write of more than one page can cut it: the
+// system stops copying at a page boundary then.
 class TextModeWriter {
  public:
   explicit TextModeWriter(OutputFile& file) : file_(file) {}
@@ -55,27 +56,11 @@ class TextModeWriter {
       translated += c;
     }
     file_.Write(translated);
-    pending_ += translated.size();
-    if (pending_ >= kBlock) {
-      pending_ = 0;
-      file_.Flush();
-    }
-  }
-
-  // Puts what was written on disk when a failure ends the run; a failure of its own is dropped,
-  // since the one that ended the run is reported.
-  void KeepWhatWasWritten() {
-    try {
-      file_.Flush();
-    } catch (CException* e) {
-      e->Delete();
-    }
+    file_.Flush();
   }
 
  private:
-  static constexpr std::size_t kBlock = 64 * 1024;
   OutputFile& file_;
-  std::size_t pending_ = 0;
 };
 
 // Holds the view open for the run's loop; closes it on every way out.
@@ -136,9 +121,6 @@ class XmlRun final : public ExportRun<settings::XmlOptions, LNDocument> {
 
   void EndDocuments() override { out_->Write("</database>\n"); }
   void Close() override { file_->Close(); }
-  void KeepWhatWasWritten() noexcept override {
-    if (out_) out_->KeepWhatWasWritten();
-  }
 
   void WriteEncoded(const std::string& text) { out_->Write(utf8_ ? ToUtf8(text) : text); }
 

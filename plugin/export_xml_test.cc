@@ -7,6 +7,7 @@
 
 #include <clocale>
 #include <string>
+#include <vector>
 
 #include "plugin/export_fixture.h"
 #include "xml/xml_test_support.h"
@@ -100,6 +101,21 @@ TEST_F(ExportXmlTest, CancelAfterTheFirstDocumentStillEndsTheFile) {
   Export(Params(db_, view_), Typed("out.xml", "/X"), "xml");
   EXPECT_EQ(ReadXml("out.xml"), Utf8ToCp932(Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag +
                                                  kDocs.substr(0, kDocs.find("<doc>", 1)) + "</database>\n")));
+}
+
+// Whenever the progress window dispatches, before the first document and after each, the file
+// holds the declaration, the start tag and every doc element written so far, whole: a run stopped
+// there by anything leaves whole elements.
+TEST_F(ExportXmlTest, EveryDocumentIsOnDiskOnceWritten) {
+  std::vector<std::string> onDisk;  // each new content the window saw
+  ui_.progress.cancelPresses = [&](int) {
+    const std::string now = platform::Cp932ToUtf8(Read("out.xml"));
+    if (onDisk.empty() || onDisk.back() != now) onDisk.push_back(now);
+    return 0;
+  };
+  Export(Params(db_, view_), Typed("out.xml", "/X"), "xml");
+  const std::string head = Crlf("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n" + kStartTag);
+  EXPECT_THAT(onDisk, ElementsAre(head, head + Crlf(kDocs.substr(0, kDocs.find("<doc>", 1))), head + Crlf(kDocs)));
 }
 
 TEST_F(ExportXmlTest, TheFileIsCreatedAnewEvenWithTheAppendFlag) {

@@ -6,6 +6,9 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include <platform/cp932.h>
+
+#include "messages/app_messages.h"
 #include "settings/option_page_rules.h"
 
 namespace settings {
@@ -45,6 +48,14 @@ class Exchange {
   const OptionSheet& sheet_;
   const bool save_;
 };
+
+// Finishing goes on with the values chosen when they cannot be stored; the user learns that they
+// will not be remembered, and why not.
+void TellNotStored(const std::string& notesIni) {
+  ShowAppMessage(platform::Utf8ToCp932("オプションの設定をnotes.iniに保存できませんでした。\n") + notesIni +
+                 platform::Utf8ToCp932("\nファイルが読み取り専用でないか、書き込む権限があるか確認してください。"
+                                       "\n書き出しは今回選んだ設定で続けます。"));
+}
 
 void ConnectChooseColumns(OptionSheet& sheet, ChooseColumns chooseColumns) {
   QObject::connect(sheet.ControlAs<QRadioButton>(kChooseColumns), &QRadioButton::clicked, &sheet,
@@ -106,7 +117,7 @@ void CExportPropertySheet::FinishPage() {
   ExchangeCsv(*this, options_, true);
   ApplyColumnChoice(options_.OutputColumn, columns_, view_);
   ApplyFormatPreset(options_);
-  StoreCsvOptions(options_);
+  if (!options_.notesIni.empty() && !StoreCsvOptions(options_)) TellNotStored(options_.notesIni);
 }
 
 CXmlExportPropertySheet::CXmlExportPropertySheet(CColumnDataArray& columns, LNViewFolder& view,
@@ -123,7 +134,7 @@ void CXmlExportPropertySheet::ShowValues() { ExchangeXml(*this, options_, false)
 void CXmlExportPropertySheet::FinishPage() {
   ExchangeXml(*this, options_, true);
   ApplyColumnChoice(options_.OutputColumn, columns_, view_);
-  StoreXmlOptions(options_);
+  if (!options_.notesIni.empty() && !StoreXmlOptions(options_)) TellNotStored(options_.notesIni);
 }
 
 }  // namespace settings

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <platform/qt/testing/modal_boxes.h>
+#include <platform/testing/child_process.h>
 #include <platform/testing/recording_ui.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -32,7 +33,7 @@ class OptionSheetsTest : public columns_test::NotesTest {
  protected:
   void SetUp() override {
     NotesTest::SetUp();
-    platform::qt::testing::OffscreenApplication();
+    if (!StartsQtItself()) platform::qt::testing::OffscreenApplication();
     ASSERT_FALSE(fs::exists(fs::path(platform::ProgramDirectory()) / "notes.ini"));
     dir_ = fs::path(::testing::TempDir()) / ("option-sheets-" + std::to_string(getpid()));
     fs::create_directories(dir_);
@@ -69,6 +70,9 @@ class OptionSheetsTest : public columns_test::NotesTest {
     });
     return sheet.DoModal();
   }
+
+  // Whether the test makes Qt's application itself, in a child process of its own.
+  virtual bool StartsQtItself() const { return false; }
 
   static int ListIndex(const OptionSheet& sheet, int id) { return sheet.ControlAs<QComboBox>(id)->currentIndex(); }
   static bool Checked(const OptionSheet& sheet, int id) { return sheet.ControlAs<QAbstractButton>(id)->isChecked(); }
@@ -174,6 +178,52 @@ TEST_F(OptionSheetsTest, HelpButtonShowsTheContentsAndF1ThePopUpOfTheFocusedCont
   EXPECT_TRUE(ui.helpCalls[0].ends_with(".HLP|3|0")) << ui.helpCalls[0];
   EXPECT_TRUE(ui.helpCalls[1].ends_with("|8|" + std::to_string(0x83F15214ul))) << ui.helpCalls[1];
   EXPECT_TRUE(ui.helpCalls[2].ends_with("|8|" + std::to_string(0x83FB0426ul))) << ui.helpCalls[2];
+}
+
+// Runs the sheets as an ordinary user, for whom a notes.ini without write permission is read-only.
+class ReadOnlyNotesIniTest : public OptionSheetsTest {
+ protected:
+  bool StartsQtItself() const override { return true; }
+};
+
+// Finishing a sheet tells the user that the values cannot be remembered; the export goes on with
+// them and the file stays as it was.
+TEST_F(ReadOnlyNotesIniTest, FinishingTellsTheSettingsCannotBeStoredAndLeavesTheFileAlone) {
+  const std::string before = "[Vorpel]\r\nOutputHeader=0\r\n[VorpelXml]\r\nItemAll=0\r\n";
+  WriteIni(before);
+  platform::testing::GiveToOrdinaryUser(dir_.string(), 0755);
+  platform::testing::GiveToOrdinaryUser((dir_ / "notes.ini").string(), 0444);
+  const int failed = platform::testing::RunAsOrdinaryUser([&] {
+    if (access(dir_.c_str(), W_OK) != 0 || access("notes.ini", R_OK) != 0) return 0x40;
+    if (access("notes.ini", W_OK) == 0) return 0x80;
+    platform::qt::testing::OffscreenApplication();
+    platform::testing::ScopedRecordingUi ui;
+    int result = 0;
+    CExportPropertySheet csv(columns_, view_, {});
+    if (RunSheet<CExportPropertySheet>(csv, [](CExportPropertySheet& s) { s.ControlAs<QCheckBox>(21011)->click(); },
+                                       Qt::Key_Return) != OptionSheet::kWizardFinish ||
+        csv.Options().OutputHeader != 1)
+      result |= 1;
+    CXmlExportPropertySheet xml(columns_, view_, {});
+    if (RunSheet<CXmlExportPropertySheet>(xml, [](CXmlExportPropertySheet& s) { s.ControlAs<QCheckBox>(1057)->click(); },
+                                          Qt::Key_Return) != OptionSheet::kWizardFinish ||
+        xml.Options().ItemAll != 1)
+      result |= 2;
+    const std::string path = platform::Cp932ToUtf8(csv.Options().notesIni);
+    if (ui.boxes.size() != 2) result |= 4;
+    for (const platform::testing::RecordedBox& box : ui.boxes) {
+      if (!box.text.starts_with("オプションの設定をnotes.iniに保存できませんでした。\n" + path + "\n") ||
+          box.caption != "nVorpel" || box.icon != platform::Icon::Exclamation)
+        result |= 8;
+    }
+    return result;
+  });
+  ASSERT_NE(failed, 0x40) << "the ordinary user cannot reach notes.ini";
+  ASSERT_NE(failed, 0x80) << "notes.ini is writable for the ordinary user";
+  EXPECT_EQ(failed, 0) << "1, 2: the CSV, XML sheet did not finish with the value chosen; 4: not one message for "
+                          "each sheet; 8: a message that does not tell which file, or how";
+  EXPECT_EQ(ReadIni(), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "a temporary file was left";
 }
 
 }  // namespace

@@ -59,8 +59,15 @@ Options Load(const std::array<Key<Options>, N>& keys, const char* section, std::
 }
 
 template <class Options, std::size_t N>
-void Store(const std::array<Key<Options>, N>& keys, const char* section, const Options& options) {
-  for (const auto& key : keys) StoreSetting(options.notesIni, section, key.name, options.*key.field);
+bool Store(const std::array<Key<Options>, N>& keys, const char* section, const Options& options) {
+  if (options.notesIni.empty()) return false;
+  std::array<std::string, N> values;
+  std::array<platform::ProfileChange, N> changes;
+  for (std::size_t i = 0; i < N; ++i) {
+    values[i] = std::to_string(options.*keys[i].field);
+    changes[i] = {section, keys[i].name, values[i].c_str()};
+  }
+  return platform::WritePrivateProfileChanges(changes, options.notesIni.c_str());
 }
 
 }  // namespace
@@ -80,8 +87,8 @@ bool StoreSetting(const std::string& notesIni, const char* section, const char* 
 CsvOptions LoadCsvOptions(std::string notesIni) { return Load(kCsvKeys, kCsvSection, std::move(notesIni)); }
 XmlOptions LoadXmlOptions(std::string notesIni) { return Load(kXmlKeys, kXmlSection, std::move(notesIni)); }
 
-void StoreCsvOptions(const CsvOptions& options) { Store(kCsvKeys, kCsvSection, options); }
-void StoreXmlOptions(const XmlOptions& options) { Store(kXmlKeys, kXmlSection, options); }
+bool StoreCsvOptions(const CsvOptions& options) { return Store(kCsvKeys, kCsvSection, options); }
+bool StoreXmlOptions(const XmlOptions& options) { return Store(kXmlKeys, kXmlSection, options); }
 
 void ApplyFormatPreset(CsvOptions& options) {
   switch (options.CSVFormatMode) {

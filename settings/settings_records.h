@@ -61,10 +61,12 @@ XmlOptions LoadXmlOptions(std::string notesIni);
 inline CsvOptions CreateCsvOptions() { return LoadCsvOptions(platform::FindNotesIni()); }
 inline XmlOptions CreateXmlOptions() { return LoadXmlOptions(platform::FindNotesIni()); }
 
-// Writes all ten keys of the record to its notes.ini (nothing without one). Failed writes are not
-// reported.
-void StoreCsvOptions(const CsvOptions& options);
-void StoreXmlOptions(const XmlOptions& options);
+// Writes all ten keys of the record to its notes.ini in one replacement of the file, so that the
+// file holds all ten old values or all ten new ones, whenever the process is stopped. False, with
+// the file unchanged, when the file cannot be written (read-only, no permission) or there is no
+// notes.ini; reporting it is the caller's.
+bool StoreCsvOptions(const CsvOptions& options);
+bool StoreXmlOptions(const XmlOptions& options);
 
 // Sets ColumnSeparater, ColumnQuote, AltSeparater and AltCrlf from CSVFormatMode: 0 (Excel
 // compatible) comma, automatic quotes, nothing replaced; 1 (simple) comma, no quotes, separators

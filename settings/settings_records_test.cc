@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <platform/files.h>
 #include <platform/profile.h>
+#include <platform/testing/child_process.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,8 +59,8 @@ TEST_F(SettingsRecordsTest, WithoutNotesIniEveryFieldHasItsDefaultAndNothingIsWr
   }
 
   EXPECT_FALSE(StoreSetting("", kCsvSection, "OutputHeader", 1));
-  StoreCsvOptions(csv);
-  StoreXmlOptions(xml);
+  EXPECT_FALSE(StoreCsvOptions(csv));
+  EXPECT_FALSE(StoreXmlOptions(xml));
   EXPECT_TRUE(fs::is_empty(dir_));
 }
 
@@ -106,7 +108,7 @@ TEST_F(SettingsRecordsTest, StoringWritesAllTenKeysInDecimal) {
   csv.OutputColumn = 2;  // stored although never accepted on reading
   csv.AltSeparater = 5;
   csv.ListSeparater = -3;
-  StoreCsvOptions(csv);
+  EXPECT_TRUE(StoreCsvOptions(csv));
   EXPECT_EQ(ReadIni(),
             "[Vorpel]\r\nOutputDocument=1\r\nOutputColumn=2\r\nOutputHeader=1\r\nColumnFormat=0\r\n"
             "ListSeparater=-3\r\nCSVFormatMode=0\r\nColumnSeparater=0\r\nColumnQuote=0\r\nAltSeparater=5\r\n"
@@ -115,6 +117,74 @@ TEST_F(SettingsRecordsTest, StoringWritesAllTenKeysInDecimal) {
   EXPECT_EQ(back.OutputColumn, 0);
   EXPECT_EQ(back.AltSeparater, 5);
   EXPECT_EQ(back.ListSeparater, 0);
+}
+
+TEST_F(SettingsRecordsTest, AReadOnlyNotesIniIsLeftAsItWas) {
+  const std::string before = "[Vorpel]\r\nOutputHeader=0\r\n[VorpelXml]\r\nXmlEncode=1\r\n";
+  WriteIni(before);
+  // Only the file's own permission stands in the way: its directory is writable.
+  platform::testing::GiveToOrdinaryUser(dir_.string(), 0755);
+  platform::testing::GiveToOrdinaryUser(ini_.string(), 0444);
+  CsvOptions csv = LoadCsvOptions(IniPath());
+  XmlOptions xml = LoadXmlOptions(IniPath());
+  ASSERT_EQ(csv.OutputHeader, 0);
+  csv.OutputHeader = 1;
+  xml.XmlEncode = 0;
+
+  const int stored = platform::testing::RunAsOrdinaryUser([&] {
+    if (access(dir_.c_str(), W_OK) != 0 || access(ini_.c_str(), R_OK) != 0) return 0x10;
+    if (access(ini_.c_str(), W_OK) == 0) return 0x20;
+    return int{StoreCsvOptions(csv)} | int{StoreXmlOptions(xml)} << 1;
+  });
+  ASSERT_NE(stored, 0x10) << "the ordinary user cannot reach the file";
+  ASSERT_NE(stored, 0x20) << "the file is writable for the ordinary user";
+  EXPECT_EQ(stored, 0) << "a store reported success";
+  EXPECT_EQ(ReadIni(), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "a temporary file was left";
+}
+
+// Each round kills, at a random moment, a child that stores two records by turns, each of whose
+// ten values differs from the other's; notes.ini then holds one of them whole.
+TEST_F(SettingsRecordsTest, AStoreKilledAtAnyMomentLeavesTheOldValuesOrTheNew) {
+  WriteIni("[Notes]\r\nPadding=" + std::string(16 * 1024, '.') + "\r\n");
+  CsvOptions records[2] = {LoadCsvOptions(IniPath()), LoadCsvOptions(IniPath())};
+  records[1].OutputDocument = 0;
+  records[1].OutputColumn = 1;
+  records[1].OutputHeader = 0;
+  records[1].ColumnFormat = 1;
+  records[1].ListSeparater = 6;
+  records[1].CSVFormatMode = 2;
+  records[1].ColumnSeparater = 1;
+  records[1].ColumnQuote = 2;
+  records[1].AltSeparater = 5;
+  records[1].AltCrlf = 2;
+  std::string whole[2];
+  unsigned longest = 0;
+  for (int record : {1, 0}) {
+    longest = std::max(longest, platform::testing::MicrosecondsTaken(
+                                    [&] { ASSERT_TRUE(StoreCsvOptions(records[record])); }));
+    whole[record] = ReadIni();
+  }
+  int seen[2] = {0, 0}, leftovers = 0;
+  platform::testing::KillAtRandomMoments(
+      30, 20 * longest,
+      [&] {
+        for (int record = 1;; record = 1 - record) StoreCsvOptions(records[record]);
+      },
+      [&](int round) {
+        const std::string now = ReadIni();
+        const int record = now == whole[0] ? 0 : now == whole[1] ? 1 : -1;
+        ASSERT_NE(record, -1) << "round " << round << ": a mix of the two records";
+        ++seen[record];
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+          if (entry.path() == ini_) continue;
+          ++leftovers;
+          fs::remove(entry.path());
+        }
+      });
+  EXPECT_GT(leftovers, 0) << "no kill fell inside a store";
+  EXPECT_GT(seen[0], 0);
+  EXPECT_GT(seen[1], 0);
 }
 
 TEST_F(SettingsRecordsTest, FormatPresetsSetTheFourCustomFields) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "export_slots.h"
 
@@ -27,37 +28,37 @@ constexpr const char* kXmlSettingsKeys[] = {"OutputDocument", "OutputColumn", "I
 
 std::string& ValueOf(ExportSlotValues& values, int slot) { return values[slot - kFirstExportSlot]; }
 
-void WriteSlot(const std::string& notesIni, int slot, const char* value) {
-  platform::WritePrivateProfileString("Notes", ExportSlotKey(slot).c_str(), value, notesIni.c_str());
-}
-
 }  // namespace
 
-bool RegisterExportEntries(const std::string& notesIni) {
+Registration RegisterExportEntries(const std::string& notesIni) {
   ExportSlotValues values = ReadExportSlots(notesIni);
   std::optional<SlotChoice> csv = ChooseExportSlot(values, kCsvEntry.token);
-  if (!csv) return false;
+  if (!csv) return Registration::NoFreeSlot;
   ValueOf(values, csv->slot) = kCsvEntry.line;
   std::optional<SlotChoice> xml = ChooseExportSlot(values, kXmlEntry.token);
-  if (!xml) return false;
+  if (!xml) return Registration::NoFreeSlot;
 
-  WriteSlot(notesIni, csv->slot, kCsvEntry.line);
-  WriteSlot(notesIni, xml->slot, kXmlEntry.line);
-  return true;
+  const std::string csvKey = ExportSlotKey(csv->slot), xmlKey = ExportSlotKey(xml->slot);
+  const platform::ProfileChange changes[] = {{"Notes", csvKey.c_str(), kCsvEntry.line},
+                                             {"Notes", xmlKey.c_str(), kXmlEntry.line}};
+  return platform::WritePrivateProfileChanges(changes, notesIni.c_str()) ? Registration::Written
+                                                                          : Registration::NotWritten;
 }
 
-void RemoveExportEntries(const std::string& notesIni) {
+bool RemoveExportEntries(const std::string& notesIni) {
   ExportSlotValues values = ReadExportSlots(notesIni);
+  std::vector<std::string> slotKeys;
   for (const ExportEntry& entry : {kCsvEntry, kXmlEntry}) {
     std::optional<SlotChoice> choice = ChooseExportSlot(values, entry.token);
     if (!choice || !choice->found) continue;
-    WriteSlot(notesIni, choice->slot, nullptr);
+    slotKeys.push_back(ExportSlotKey(choice->slot));
     ValueOf(values, choice->slot).clear();
   }
-  for (const char* key : kCsvSettingsKeys)
-    platform::WritePrivateProfileString("Vorpel", key, nullptr, notesIni.c_str());
-  for (const char* key : kXmlSettingsKeys)
-    platform::WritePrivateProfileString("VorpelXml", key, nullptr, notesIni.c_str());
+  std::vector<platform::ProfileChange> changes;
+  for (const std::string& key : slotKeys) changes.push_back({"Notes", key.c_str(), nullptr});
+  for (const char* key : kCsvSettingsKeys) changes.push_back({"Vorpel", key, nullptr});
+  for (const char* key : kXmlSettingsKeys) changes.push_back({"VorpelXml", key, nullptr});
+  return platform::WritePrivateProfileChanges(changes, notesIni.c_str());
 }
 
 }  // namespace setup

@@ -1,13 +1,18 @@
 // Runs the built setup program in a scratch Notes program directory and compares the whole
 // notes.ini, the exit code and the output of each run.
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <platform/cp932.h>
+#include <platform/files.h>
+#include <platform/testing/child_process.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,6 +54,7 @@ class NotesProgramDirectory {
     }
   }
 
+  fs::path root() const { return scratch_.path(); }
   fs::path programDir() const { return scratch_.path() / programDirName_; }
   fs::path pathDir() const { return scratch_.path() / "on-path"; }
   fs::path launchDir() const { return scratch_.path() / "elsewhere"; }
@@ -64,9 +70,28 @@ class NotesProgramDirectory {
     return {};
   }
 
-  // Starts the program from the launch directory with no display, PATH naming only the PATH
-  // directory and a UTF-8 locale; standard input is empty.
-  ProgramRun Run(const std::vector<std::string>& arguments) const {
+  // Runs the program from the launch directory with no display, PATH naming only the PATH
+  // directory and a UTF-8 locale; standard input is empty. As an ordinary user when
+  // `asOrdinaryUser` and this test runs as root; the run's exit code is then 120 when that user
+  // may not write the program directory, 121 when it may write notes.ini.
+  ProgramRun Run(const std::vector<std::string>& arguments, bool asOrdinaryUser = false) const {
+    const pid_t child = fork();
+    if (child == 0) Exec(arguments, asOrdinaryUser);
+    ProgramRun run;
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) {
+      ADD_FAILURE() << "cannot run " << program();
+      return run;
+    }
+    EXPECT_TRUE(WIFEXITED(status)) << "the program did not exit normally, status " << status;
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    run.out = ReadBytes(scratch_.path() / "stdout");
+    run.err = ReadBytes(scratch_.path() / "stderr");
+    return run;
+  }
+
+  // In a child process: becomes the program as Run describes.
+  [[noreturn]] void Exec(const std::vector<std::string>& arguments, bool asOrdinaryUser) const {
     std::string programPath = program().string();
     std::vector<std::string> argStrings{programPath};
     argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
@@ -83,33 +108,26 @@ class NotesProgramDirectory {
     for (std::string& s : envStrings) envp.push_back(s.data());
     argv.push_back(nullptr);
     envp.push_back(nullptr);
-    std::string outPath = (scratch_.path() / "stdout").string();
-    std::string errPath = (scratch_.path() / "stderr").string();
-    std::string cwd = launchDir().string();
+    const std::string outPath = (scratch_.path() / "stdout").string();
+    const std::string errPath = (scratch_.path() / "stderr").string();
 
-    pid_t child = fork();
-    if (child == 0) {
-      int in = open("/dev/null", O_RDONLY);
-      int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      if (in < 0 || out < 0 || err < 0 || chdir(cwd.c_str()) != 0) _exit(126);
-      dup2(in, 0);
-      dup2(out, 1);
-      dup2(err, 2);
-      execve(argv[0], argv.data(), envp.data());
-      _exit(127);
+    int in = open("/dev/null", O_RDONLY);
+    int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0 || chdir(launchDir().c_str()) != 0) _exit(126);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    if (asOrdinaryUser && geteuid() == 0) {
+      constexpr uid_t kNobody = platform::testing::kOrdinaryUser;
+      if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(125);
     }
-    ProgramRun run;
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child) {
-      ADD_FAILURE() << "cannot run " << programPath;
-      return run;
+    if (asOrdinaryUser) {
+      if (access(programDir().c_str(), W_OK) != 0) _exit(120);
+      if (access(IniIn(IniPlace::ProgramDirectory).c_str(), W_OK) == 0) _exit(121);
     }
-    EXPECT_TRUE(WIFEXITED(status)) << "the program did not exit normally, status " << status;
-    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    run.out = ReadBytes(outPath);
-    run.err = ReadBytes(errPath);
-    return run;
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
   }
 
  private:
@@ -126,6 +144,12 @@ const std::string kRemoved =
     "notes.iniからCorvaneの登録を削除しました。\nnVorpel(exe,dll,hlp)ファイルは別途削除してください。";
 const std::string kNotFound =
     "notes.iniファイルが見つかりません。\n正しいNotesディレクトリでセットアップしてください。";
+// What a run that cannot write `ini` says.
+std::string NotWritten(const fs::path& ini) {
+  return "notes.iniに書き込めませんでした。notes.iniは変更されていません。\n" +
+         platform::Cp932ToUtf8(platform::ToPlatformPath(ini.string())) +
+         "\nファイルが読み取り専用でないか、書き込む権限があるか確認してください。";
+}
 const std::string kNoFreeSlot =
     "notes.iniにエクスポートの空き枠(VIEWEXP5からVIEWEXP31)がありません。\n"
     "不要なエクスポートの登録を削除してから、もう一度セットアップしてください。";
@@ -329,6 +353,78 @@ TEST(SetupProgram, FindsNotesIniBesideProgramByFullPathOfAtMost259Bytes) {
     EXPECT_EQ(run.out, kRemoved);
     EXPECT_EQ(ReadBytes(ini), "[Notes]\r\n" + kSettingsAfterRemoval);
   }
+}
+
+// A notes.ini that the user may not write, in a directory the user may write: every run is an
+// error with exit code 3 that leaves the file as it was.
+TEST(SetupProgram, ReadOnlyNotesIniIsLeftAsItWasWithAnErrorAndExitCodeThree) {
+  const std::string head = "[Notes]\r\nDirectory=C:\\notes\\data\r\n";
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string before;
+    bool console;
+  } cases[] = {
+      {"register", {"/I"}, head + Slot(5, kOther) + Slot(6, ""), true},
+      {"register over old entries", {"/I"}, head + Slot(5, "OLD,1,_VORPEL,,.CSV,,1,") + Slot(6, ""), true},
+      {"remove", {"/U", "/I"}, head + Slot(5, kCsv) + Slot(6, kXml) + kSettings, true},
+      {"remove the settings only", {"/U", "/I"}, head + kSettings, true},
+      {"message-box mode", {"/U"}, head + Slot(5, kCsv) + kSettings, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    NotesProgramDirectory notes;
+    const fs::path ini = notes.IniIn(IniPlace::ProgramDirectory);
+    WriteBytes(ini, c.before);
+    platform::testing::GiveToOrdinaryUser(notes.root().string(), 0755);
+    platform::testing::GiveToOrdinaryUser(notes.programDir().string(), 0755);
+    platform::testing::GiveToOrdinaryUser(ini.string(), 0444);
+
+    const ProgramRun run = notes.Run(c.arguments, true);
+    ASSERT_NE(run.exitCode, 120) << "the ordinary user may not write the program directory";
+    ASSERT_NE(run.exitCode, 121) << "notes.ini is writable for the ordinary user";
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(c.console ? run.out : run.err, c.console ? NotWritten(ini) : "Corvane: " + NotWritten(ini) + "\n");
+    EXPECT_EQ(ReadBytes(ini), c.before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(notes.programDir()), {}), 4) << "a temporary file was left";
+  }
+}
+
+// Each round kills a registration or a removal, by turns, at a random moment of its run; notes.ini
+// then is one that a whole run leaves, never a part of one run's changes.
+TEST(SetupProgram, ARunKilledAtAnyMomentLeavesNotesIniAsOneWholeRunLeavesIt) {
+  NotesProgramDirectory notes;
+  const fs::path ini = notes.IniIn(IniPlace::ProgramDirectory);
+  WriteBytes(ini, "[Notes]\r\n" + Slot(5, kOther) + kSettings);
+  const std::vector<std::string> runs[2] = {{"/I"}, {"/U", "/I"}};
+  // The files whole runs leave, one after another from the first: registered with the settings,
+  // removed, registered without the settings (and removed again).
+  std::vector<std::string> whole{ReadBytes(ini)};
+  unsigned longest = 0;
+  for (int n = 0; n < 3; ++n) {
+    longest = std::max(longest, platform::testing::MicrosecondsTaken(
+                                    [&] { ASSERT_EQ(notes.Run(runs[n % 2]).exitCode, 0); }));
+    whole.push_back(ReadBytes(ini));
+  }
+  ASSERT_EQ(std::set<std::string>(whole.begin(), whole.end()).size(), 4u);
+
+  int round = 3, unchanged = 0, changed = 0;
+  std::string before = whole.back();
+  const int killed = platform::testing::KillAtRandomMoments(
+      12, longest, [&] { notes.Exec(runs[round % 2], false); },
+      [&](int) {
+        const std::string after = ReadBytes(ini);
+        ASSERT_NE(std::find(whole.begin(), whole.end(), after), whole.end())
+            << "round " << round << ": a file no whole run leaves";
+        ++(after == before ? unchanged : changed);
+        for (const auto& entry : fs::directory_iterator(notes.programDir()))
+          if (entry.path().filename().string().starts_with("notes.ini.~")) fs::remove(entry.path());
+        before = after;
+        ++round;
+      });
+  EXPECT_GT(killed, 0) << "every run ended before it was killed";
+  EXPECT_GT(unchanged, 0) << "no run was killed before it wrote";
+  EXPECT_GT(changed, 0) << "no run wrote before it was killed";
 }
 
 TEST(SetupProgram, MessageBoxModeWithoutDisplayReportsOnStandardError) {

@@ -15,9 +15,18 @@ constexpr const char* kRemovedText =
 constexpr const char* kNoFreeSlotText =
     "notes.iniにエクスポートの空き枠(VIEWEXP5からVIEWEXP31)がありません。\n"
     "不要なエクスポートの登録を削除してから、もう一度セットアップしてください。";
+constexpr const char* kNotWrittenText = "notes.iniに書き込めませんでした。notes.iniは変更されていません。\n";
+constexpr const char* kNotWrittenAdvice = "\nファイルが読み取り専用でないか、書き込む権限があるか確認してください。";
 
 void Show(SetupFrontEnd& frontEnd, const char* utf8Text, platform::Icon icon) {
   frontEnd.ShowMessage(platform::Utf8ToCp932(utf8Text), icon);
+}
+
+// notes.ini (a platform path) could not be written: what, where, and what to look at.
+int NotWritten(SetupFrontEnd& frontEnd, const std::string& notesIni) {
+  frontEnd.ShowMessage(platform::Utf8ToCp932(kNotWrittenText) + notesIni + platform::Utf8ToCp932(kNotWrittenAdvice),
+                       platform::Icon::Error);
+  return kExitNotWritten;
 }
 
 }  // namespace
@@ -29,13 +38,16 @@ int RunSetup(const SetupSwitches& switches, const std::optional<std::string>& no
     return kExitNoNotesIni;
   }
   if (switches.remove) {
-    RemoveExportEntries(*notesIni);
+    if (!RemoveExportEntries(*notesIni)) return NotWritten(frontEnd, *notesIni);
     Show(frontEnd, kRemovedText, platform::Icon::Information);
     return kExitDone;
   }
-  if (!RegisterExportEntries(*notesIni)) {
-    Show(frontEnd, kNoFreeSlotText, platform::Icon::Error);
-    return kExitNoFreeSlot;
+  switch (RegisterExportEntries(*notesIni)) {
+    case Registration::Written: break;
+    case Registration::NoFreeSlot:
+      Show(frontEnd, kNoFreeSlotText, platform::Icon::Error);
+      return kExitNoFreeSlot;
+    case Registration::NotWritten: return NotWritten(frontEnd, *notesIni);
   }
   Show(frontEnd, kRegisteredText, platform::Icon::Information);
   frontEnd.ShowHelp(HelpCommand::Contents, 0);

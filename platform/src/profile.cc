@@ -58,15 +58,26 @@ std::size_t GetPrivateProfileString(const char* section, const char* key, const 
 }
 
 bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* file) {
-  if (section == nullptr || file == nullptr || !IsWritableIniSection(section)) return false;
-  if (key != nullptr && !IsWritableIniKey(key)) return false;
-  if (value != nullptr && !IsWritableIniValue(value)) return false;
+  const ProfileChange change{section, key, value};
+  return WritePrivateProfileChanges(std::span(&change, 1), file);
+}
+
+bool WritePrivateProfileChanges(std::span<const ProfileChange> changes, const char* file) {
+  if (file == nullptr) return false;
+  for (const ProfileChange& change : changes) {
+    if (change.section == nullptr || !IsWritableIniSection(change.section)) return false;
+    if (change.key != nullptr && !IsWritableIniKey(change.key)) return false;
+    if (change.value != nullptr && !IsWritableIniValue(change.value)) return false;
+  }
   const std::string path = ToFileSystemPath(file);
   const auto content = ReadWholeFile(path);
   if (!content) return false;
-  const std::string updated = key == nullptr     ? DeleteIniSection(content->bytes, section)
-                              : value == nullptr ? DeleteIniKey(content->bytes, section, key)
-                                                 : SetIniValue(content->bytes, section, key, value);
+  std::string updated = content->bytes;
+  for (const ProfileChange& change : changes) {
+    updated = change.key == nullptr     ? DeleteIniSection(updated, change.section)
+              : change.value == nullptr ? DeleteIniKey(updated, change.section, change.key)
+                                        : SetIniValue(updated, change.section, change.key, change.value);
+  }
   if (updated == content->bytes && (content->exists || updated.empty())) return true;
   return ReplaceWholeFile(path, updated);
 }

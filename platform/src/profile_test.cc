@@ -5,12 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/testing/child_process.h"
 #include "test_files.h"
 
 namespace platform {
@@ -354,6 +357,70 @@ TEST(ProfileWrite, ReadOnlyFileOrDirectoryIsLeftAlone) {
   EXPECT_EQ(ReadFile(dir / "rodir/notes.ini"), "[S]\r\nK=v\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "rofile"), {}), 1);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "rodir"), {}), 1);
+}
+
+TEST(ProfileWrite, ChangesAreMadeInOrderInOneReplacementOrNotAtAll) {
+  TemporaryDirectory dir;
+  const std::string ini = dir / "notes.ini";
+  WriteFile(ini, "[Notes]\r\nVIEWEXP5=old\r\n[Vorpel]\r\nOutputHeader=0\r\nMine=1\r\n[Gone]\r\nA=1\r\n");
+  const ProfileChange changes[] = {{"Notes", "VIEWEXP5", nullptr}, {"Notes", "VIEWEXP6", "csv"},
+                                   {"Vorpel", "OutputHeader", "1"}, {"Gone", nullptr, nullptr},
+                                   {"Vorpel", "OutputHeader", "2"}, {"VorpelXml", "XmlEncode", "1"}};
+  ASSERT_TRUE(WritePrivateProfileChanges(changes, ini.c_str()));
+  const std::string after =
+      "[Notes]\r\nVIEWEXP6=csv\r\n[Vorpel]\r\nOutputHeader=2\r\nMine=1\r\n[VorpelXml]\r\nXmlEncode=1\r\n";
+  EXPECT_EQ(ReadFile(ini), after);
+
+  const ProfileChange oneInvalid[] = {{"Notes", "VIEWEXP7", "xml"}, {"Vorpel", "K=X", "w"}};
+  EXPECT_FALSE(WritePrivateProfileChanges(oneInvalid, ini.c_str()));
+  EXPECT_TRUE(WritePrivateProfileChanges({}, ini.c_str()));
+  EXPECT_FALSE(WritePrivateProfileChanges(changes, nullptr));
+  EXPECT_EQ(ReadFile(ini), after);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// Each round kills, at a random moment, a child that writes the same keys again and again with two
+// sets of values by turns; the file then holds one whole set. A killed writer may leave its
+// temporary file beside, never a part of its changes in the file.
+TEST(ProfileWrite, AWriterKilledAtAnyMomentLeavesTheOldFileOrTheNewOne) {
+  TemporaryDirectory dir;
+  const std::string ini = dir / "notes.ini";
+  const std::string padding(256, '.');
+  std::vector<std::string> keys, values[2];
+  for (int key = 0; key < 10; ++key) keys.push_back("Key" + std::to_string(key));
+  for (int set = 0; set < 2; ++set) values[set].assign(10, static_cast<char>('a' + set) + padding);
+  std::vector<ProfileChange> sets[2];
+  for (int set = 0; set < 2; ++set)
+    for (int key = 0; key < 10; ++key) sets[set].push_back({"Vorpel", keys[key].c_str(), values[set][key].c_str()});
+
+  WriteFile(ini, "[Notes]\r\nDirectory=/notes/data\r\n");
+  std::string whole[2];
+  unsigned longest = 0;
+  for (int set : {1, 0}) {
+    longest = std::max(longest, platform::testing::MicrosecondsTaken(
+                                    [&] { ASSERT_TRUE(WritePrivateProfileChanges(sets[set], ini.c_str())); }));
+    whole[set] = *ReadFile(ini);
+  }
+  int seen[2] = {0, 0}, leftovers = 0;
+  platform::testing::KillAtRandomMoments(
+      30, 20 * longest,
+      [&] {
+        for (int set = 1;; set = 1 - set) WritePrivateProfileChanges(sets[set], ini.c_str());
+      },
+      [&](int round) {
+        const std::string now = ReadFile(ini).value_or("(no file)");
+        const int set = now == whole[0] ? 0 : now == whole[1] ? 1 : -1;
+        ASSERT_NE(set, -1) << "round " << round << ": a mix of the two sets, " << now.size() << " bytes";
+        ++seen[set];
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+          if (entry.path().filename() == "notes.ini") continue;
+          ++leftovers;
+          std::filesystem::remove(entry.path());
+        }
+      });
+  EXPECT_GT(leftovers, 0) << "no kill fell inside a write";
+  EXPECT_GT(seen[0], 0);
+  EXPECT_GT(seen[1], 0);
 }
 
 TEST(ProfileWrite, FileIsNamedByAPlatformPathWithDoubleByteNames) {

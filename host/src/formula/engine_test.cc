@@ -249,6 +249,13 @@ const std::vector<Case>& Cases() {
       {"@Contains(\"Hello\"; \"ELL\") : @Begins(\"Hello\"; \"lo\")", {}, Is(N({0, 0}))},
       {"@Like(\"abc\"; \"a_c\") : @Like(\"abc\"; \"a%\") : @Like(\"abc\"; \"b%\") : @Like(\"a%c\"; \"a\\\\%c\"; \"\\\\\")", {},
        Is(N({1, 1, 0, 1}))},
+      {"@Like(\"日本語\" : \"日本\"; \"_本%\") : @Like(\"aXbXc\"; \"%X_\") : @Like(\"ab\"; \"%%b%\") : @Like(\"\"; \"%\")"
+       " : @Like(\"a\"; \"a_\") : @Like(\"a\"; \"\\\\\"; \"\\\\\") : @Like(\"x%y\"; \"%!%%\"; \"!\") : @Like(\"xy\"; \"%!%%\"; \"!\")",
+       {}, Is(N({1, 1, 1, 1, 0, 0, 1, 0}))},
+      // A pattern as long as a text may be, and one whose every '%' could take any part of the text.
+      {"@Like(@Repeat(\"ab\"; 150000); @Repeat(\"_\"; 300000))", {}, Is(N({1}))},
+      {"@Like(@Repeat(\"a\"; 2000) + \"b\"; @Repeat(\"%a\"; 30) + \"%c\")", {}, Is(N({0}))},
+      {"@Like(@Repeat(\"a\"; 2000) + \"b\"; @Repeat(\"%a\"; 30) + \"%b\")", {}, Is(N({1}))},
       {"@Replace(\"a\" : \"b\" : \"c\"; \"b\" : \"c\"; \"B\")", {}, Is(T({"a", "B", ""}))},
       // Each pair applies to the result of the pairs before it.
       {"@ReplaceSubstring(\"a-b-c\"; \"-\"; \"+\") : @ReplaceSubstring(\"abc\"; \"a\" : \"b\"; \"b\" : \"x\")", {},
@@ -818,6 +825,71 @@ TEST(Formula, Table) {
 TEST(Formula, ReferenceExamples) {
   ASSERT_GT(ReferenceCases().size(), 100u);
   RunCases(ReferenceCases());
+}
+
+// Every way a formula nests, 200,000 levels deep (20,000 for the operators that only repeat the
+// additions' way, to keep the test quick): the compiler refuses it with a syntax error that names
+// where, instead of running out of stack compiling, evaluating or freeing it; the deepest formula of
+// each kind that it accepts evaluates to its value.
+TEST(Formula, NestingBeyondAFixedDepthIsRefusedWithItsPosition) {
+  const struct {
+    const char* name;
+    std::string (*nested)(int levels);
+    model::Value (*value)(int levels);
+    int levels = 200000;
+  } kinds[] = {
+      {"parentheses", [](int n) { return std::string(n, '(') + "7" + std::string(n, ')'); },
+       [](int) { return N({7}); }},
+      {"@If in @If", [](int n) { return Repeated("@If(0; 0; ", n) + "7" + std::string(n, ')'); },
+       [](int) { return N({7}); }},
+      {"@Abs in @Abs", [](int n) { return Repeated("@Abs(", n) + "-7" + std::string(n, ')'); },
+       [](int) { return N({7}); }},
+      {"assignments in arguments", [](int n) { return Repeated("@Abs(x := ", n) + "-7" + std::string(n, ')'); },
+       [](int) { return N({7}); }},
+      {"unary minus", [](int n) { return std::string(n, '-') + "7"; }, [](int n) { return N({n % 2 ? -7.0 : 7.0}); }},
+      {"unary minus after a colon", [](int n) { return "0 : " + std::string(n, '-') + "7"; },
+       [](int n) { return N({0, n % 2 ? -7.0 : 7.0}); }},
+      {"not", [](int n) { return std::string(n, '!') + "1"; }, [](int n) { return N({n % 2 ? 0.0 : 1.0}); }},
+      {"additions", [](int n) { return "1" + Repeated("+1", n); }, [](int n) { return N({n + 1.0}); }},
+      {"ands", [](int n) { return "1" + Repeated("&1", n); }, [](int) { return N({1}); }, 20000},
+      {"a list", [](int n) { return "1" + Repeated(":1", n); },
+       [](int n) { return N(std::vector<double>(static_cast<std::size_t>(n) + 1, 1.0)); }, 20000},
+      {"subscripts", [](int n) { return "(7:8)" + Repeated("[1]", n); }, [](int) { return N({7}); }, 20000},
+  };
+  auto compiles = [](const std::string& formula) {
+    try {
+      Compile(formula);
+      return true;
+    } catch (const StatusError&) {
+      return false;
+    }
+  };
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.name);
+    const std::string deep = kind.nested(kind.levels);
+    try {
+      Compile(deep);
+      ADD_FAILURE() << kind.levels << " levels compiled";
+    } catch (const StatusError& e) {
+      EXPECT_EQ(e.status, kErrFormulaSyntax);
+      const std::string said = "Syntax error: the formula is nested too deeply at position ";
+      ASSERT_TRUE(e.detail.starts_with(said)) << e.detail;
+      const int position = std::stoi(e.detail.substr(said.size()));
+      EXPECT_TRUE(position >= 1 && static_cast<std::size_t>(position) <= deep.size()) << e.detail;
+    }
+    // The deepest that compiles, by halving the range between what compiles and what does not.
+    int accepted = 1, refused = 1024;
+    ASSERT_TRUE(compiles(kind.nested(accepted)));
+    ASSERT_FALSE(compiles(kind.nested(refused)));
+    while (refused - accepted > 1) {
+      const int middle = accepted + (refused - accepted) / 2;
+      (compiles(kind.nested(middle)) ? accepted : refused) = middle;
+    }
+    EXPECT_GE(accepted, 100) << "real formulas nest that deeply";
+    Context context;
+    context.now = kNow;
+    EXPECT_EQ(Evaluate(*Compile(kind.nested(accepted)), context), kind.value(accepted)) << accepted << " levels";
+  }
 }
 
 TEST(Formula, CompiledOnceEvaluatedOnManyDocuments) {

@@ -162,25 +162,42 @@ Val Contains(State& s, const Node& c) {
 }
 
 // SQL LIKE: '%' any run of characters, '_' one character, `escape` makes the next one literal.
+// Every other element of the pattern matches one character, so a mismatch only ever needs the
+// last '%' to take one more character: a loop over the text with that one point to go back to,
+// at most length of text times length of pattern steps, whatever the pattern.
 bool Like(std::string_view text, std::string_view pattern, char escape) {
-  if (pattern.empty()) return text.empty();
-  const char p = pattern[0];
-  if (p == '%') {
-    std::size_t rest = 1;
-    while (rest < pattern.size() && pattern[rest] == '%') ++rest;
-    for (std::size_t at = 0;; at += ByteOffset(text.substr(at), 1)) {
-      if (Like(text.substr(at), pattern.substr(rest), escape)) return true;
-      if (at >= text.size()) return false;
+  constexpr std::size_t kNone = std::string_view::npos;
+  std::size_t t = 0, p = 0;
+  std::size_t afterPercent = kNone, resumeAt = 0;  // the pattern after the last '%', and the text it took to
+  while (t < text.size()) {
+    if (p < pattern.size()) {
+      if (pattern[p] == '%') {
+        while (p < pattern.size() && pattern[p] == '%') ++p;
+        afterPercent = p;
+        resumeAt = t;
+        continue;
+      }
+      const std::size_t textChar = ByteOffset(text.substr(t), 1);
+      if (pattern[p] == '_') {
+        t += textChar;
+        ++p;
+        continue;
+      }
+      const std::size_t literal = escape != '\0' && pattern[p] == escape && p + 1 < pattern.size() ? 1 : 0;
+      const std::size_t patternChar = literal + ByteOffset(pattern.substr(p + literal), 1);
+      if (text.substr(t, textChar) == pattern.substr(p + literal, patternChar - literal)) {
+        t += textChar;
+        p += patternChar;
+        continue;
+      }
     }
+    if (afterPercent == kNone) return false;
+    resumeAt += ByteOffset(text.substr(resumeAt), 1);
+    t = resumeAt;
+    p = afterPercent;
   }
-  if (text.empty()) return false;
-  const std::size_t textChar = ByteOffset(text, 1);
-  if (p == '_') return Like(text.substr(textChar), pattern.substr(1), escape);
-  std::size_t literal = 0;
-  if (escape != '\0' && p == escape && pattern.size() > 1) literal = 1;
-  const std::size_t patternChar = literal + ByteOffset(pattern.substr(literal), 1);
-  if (text.substr(0, textChar) != pattern.substr(literal, patternChar - literal)) return false;
-  return Like(text.substr(textChar), pattern.substr(patternChar), escape);
+  while (p < pattern.size() && pattern[p] == '%') ++p;
+  return p == pattern.size();
 }
 
 Val LikeFunction(State& state, const Node& call) {

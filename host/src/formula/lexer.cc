@@ -44,6 +44,8 @@ class Lexer {
   std::vector<Token> Run() {
     std::vector<Token> tokens;
     int subscriptDepth = 0;
+    int open = 0;      // parentheses and subscripts
+    int prefixes = 0;  // signs and negations in a row where a value belongs
     for (;;) {
       SkipSpace();
       Token token;
@@ -82,6 +84,11 @@ class Lexer {
       } else {
         token.kind = OperatorKind(token.position);
       }
+      if (token.kind == Tok::LParen || token.kind == Tok::SubscriptOpen) ++open;
+      if ((token.kind == Tok::RParen || token.kind == Tok::SubscriptClose) && open > 0) --open;
+      const bool prefix = token.kind == Tok::Minus || token.kind == Tok::Plus || token.kind == Tok::Not;
+      prefixes = prefix && !EndsValue(previous) ? prefixes + 1 : 0;
+      if (open > kMaxNesting || prefixes > kMaxNesting) Fail("the formula is nested too deeply", token.position);
       tokens.push_back(std::move(token));
     }
   }

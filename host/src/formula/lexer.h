@@ -37,8 +37,15 @@ struct Token {
   int position = 1;  // 1-based character position in the formula
 };
 
+// How deeply a formula may nest, in its parentheses and subscripts and in the tree compiled from
+// it: deep enough for any real formula, shallow enough that compiling and evaluating never
+// exhaust the stack.
+inline constexpr int kMaxNesting = 400;
+
 // The tokens of `formula`, ending with Tok::End. Throws StatusError (kErrFormulaSyntax) for an
-// unterminated text or bracket or a character that starts no token.
+// unterminated text or bracket, a character that starts no token, or parentheses and subscripts
+// open, or signs and negations in a row, more than kMaxNesting deep (found before the rest of the
+// formula is read).
 std::vector<Token> Tokenize(std::string_view formula);
 
 // What a token looks like in a message: "')'", "the end of the formula", "\"abc\"" ...

@@ -15,10 +15,6 @@ namespace {
 
 using NodePtr = std::unique_ptr<Node>;
 
-// How deeply expressions may nest, in the source and in the tree: deep enough for any real
-// formula, shallow enough that compiling and evaluating never exhaust the stack.
-constexpr int kMaxDepth = 400;
-
 NodePtr MakeNode(NodeKind kind, int position) {
   auto node = std::make_unique<Node>();
   node->kind = kind;
@@ -106,7 +102,7 @@ class Parser {
 
   void Adopt(Node& parent, NodePtr child) {
     parent.depth = std::max(parent.depth, child->depth + 1);
-    if (parent.depth > kMaxDepth) TooDeep(parent.position);
+    if (parent.depth > kMaxNesting) TooDeep(parent.position);
     parent.children.push_back(std::move(child));
   }
   [[noreturn]] void TooDeep(int position) const {
@@ -117,7 +113,7 @@ class Parser {
   class Nesting {
    public:
     explicit Nesting(Parser& parser) : parser_(parser) {
-      if (++parser_.nesting_ > kMaxDepth) parser_.TooDeep(parser_.Peek().position);
+      if (++parser_.nesting_ > kMaxNesting) parser_.TooDeep(parser_.Peek().position);
     }
     ~Nesting() { --parser_.nesting_; }
     Nesting(const Nesting&) = delete;

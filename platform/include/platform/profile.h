@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 #include "platform/api.h"
 
@@ -35,5 +36,18 @@ PLATFORM_API std::size_t GetPrivateProfileString(const char* section, const char
 // key, "]" in the section, an empty key).
 PLATFORM_API bool WritePrivateProfileString(const char* section, const char* key, const char* value,
                                             const char* file);
+
+// One change of a profile file, as WritePrivateProfileString takes its arguments.
+struct ProfileChange {
+  const char* section;
+  const char* key;    // null: the whole section goes
+  const char* value;  // null: the key goes
+};
+
+// Makes `changes` one after another, as WritePrivateProfileString would, in one replacement of
+// the file: whoever reads the file, or a process killed at any moment of the write, finds the old
+// file or the file with every change made, never some of them. Fails as a single write does, with
+// the file untouched, when any change cannot be written.
+PLATFORM_API bool WritePrivateProfileChanges(std::span<const ProfileChange> changes, const char* file);
 
 }  // namespace platform
