@@ -34,7 +34,7 @@ void PutSize(std::string& out, std::size_t value) {
 template <typename T>
 void PutArray(std::string& out, const std::vector<T>& values) {
   PutSize(out, values.size());
-  out.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(T));
+  if (!values.empty()) out.append(reinterpret_cast<const char*>(values.data()), values.size() * sizeof(T));
 }
 
 void PutBytes(std::string& out, std::string_view bytes) {
@@ -70,7 +70,7 @@ class Reader {
   template <typename T>
   std::vector<T> Array() {
     std::vector<T> values(Size());
-    std::memcpy(values.data(), bytes_.data() + at_, values.size() * sizeof(T));
+    if (!values.empty()) std::memcpy(values.data(), bytes_.data() + at_, values.size() * sizeof(T));
     at_ += values.size() * sizeof(T);
     return values;
   }
