@@ -100,13 +100,13 @@ DocumentBuilder& DocumentBuilder::Unsupported(std::string name, std::uint32_t ty
 
 DocumentBuilder& DocumentBuilder::Attachment(std::string attachmentName, std::string fileName, std::string bytes,
                                              bool inRichText, bool supported) {
-  NoteOf(database_, id_).attachments.push_back(
+  NoteOf(database_, id_).Extras().attachments.push_back(
       {std::move(attachmentName), std::move(fileName), std::move(bytes), supported, inRichText});
   return *this;
 }
 
 DocumentBuilder& DocumentBuilder::ResponseTo(NOTEID parent) {
-  NoteOf(database_, id_).parentUnid = NoteOf(database_, parent).unid;
+  NoteOf(database_, id_).Extras().parentUnid = NoteOf(database_, parent).unid;
   return *this;
 }
 
@@ -178,7 +178,7 @@ DocumentBuilder DatabaseBuilder::Document(std::string form) { return Document(Ne
 DocumentBuilder DatabaseBuilder::Document(NOTEID id, std::string form) {
   model::Note note;
   note.noteId = id;
-  note.unid = "UNID" + std::to_string(id);
+  note.unid = std::string_view("UNID" + std::to_string(id));
   if (!form.empty()) note.items.push_back({"Form", model::Text{{std::move(form)}}, model::kSummary});
   database_->notes[id] = std::move(note);
   return DocumentBuilder(database_, id);
@@ -189,7 +189,7 @@ namespace {
 NOTEID AddDesign(model::Database& db, NOTEID id, model::NoteClass noteClass) {
   model::Note note;
   note.noteId = id;
-  note.unid = "UNID" + std::to_string(id);
+  note.unid = std::string_view("UNID" + std::to_string(id));
   note.noteClass = noteClass;
   db.notes[id] = std::move(note);
   return id;

@@ -9,7 +9,7 @@ namespace host {
 
 const model::Attachment* Access::Find(const LNAttachment& a) {
   if (!a.note_) return nullptr;
-  for (const model::Attachment& candidate : a.note_->note->attachments)
+  for (const model::Attachment& candidate : a.note_->note->Attachments())
     if (candidate.name == a.name_) return &candidate;
   return nullptr;
 }

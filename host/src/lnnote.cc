@@ -90,7 +90,7 @@ LNSTATUS LNNote::GetAttachments(LNAttachmentArray* attachments) const {
     const host::model::Note& note = host::OpenNote(data_.get());
     if (!attachments) host::Raise(host::kErrInvalidArgument);
     LNAttachmentArray result;
-    for (const host::model::Attachment& a : note.attachments)
+    for (const host::model::Attachment& a : note.Attachments())
       Access::Attachments(result).push_back(Access::Attachment(data_, a.name));
     *attachments = std::move(result);
   });

@@ -87,7 +87,7 @@ LNSTATUS LNRTAttachment::Detach(const LNString& platformPath) const {
   return host::Guard([&] {
     const RTElement& e = Element(*this);
     if (item_->note)
-      for (const host::model::Attachment& a : item_->note->note->attachments)
+      for (const host::model::Attachment& a : item_->note->note->Attachments())
         if (a.name == e.attachmentName) return host::DetachTo(a, platformPath);
     host::Raise(host::kErrAttachment, e.attachmentName);
   });

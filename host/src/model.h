@@ -127,6 +127,7 @@ class Boxed {
     value_ = std::make_unique<T>();
     return *value_;
   }
+  void reset() { value_.reset(); }
   explicit operator bool() const { return value_ != nullptr; }
   bool has_value() const { return value_ != nullptr; }
   T* operator->() const { return value_.get(); }
@@ -195,7 +196,7 @@ struct Attachment {
   bool inRichText = false;
 };
 
-enum class NoteClass { Document, View, Folder, Form, Subform };
+enum class NoteClass : std::uint8_t { Document, View, Folder, Form, Subform };
 
 enum class SortOrder { None, Ascending, Descending };
 
@@ -259,23 +260,53 @@ struct FormDesign {
   RichText body;  // the $BODY item: fields and subform references in document order
 };
 
+// A note's universal ID, kept within the note: 32 hexadecimal digits in a well-formed file, at
+// most kMaxSize characters in any.
+class Unid {
+ public:
+  static constexpr std::size_t kMaxSize = 32;
+  Unid() = default;
+  // `text` holds at most kMaxSize characters.
+  Unid(std::string_view text);  // NOLINT: a text is a UNID
+  Unid(const char* text) : Unid(std::string_view(text)) {}  // NOLINT
+  std::string_view View() const { return {chars_, size_}; }
+  operator std::string_view() const { return View(); }  // NOLINT: a UNID is a text
+  bool empty() const { return size_ == 0; }
+  friend bool operator==(const Unid& a, const Unid& b) { return a.View() == b.View(); }
+
+ private:
+  char chars_[kMaxSize] = {};
+  std::uint8_t size_ = 0;
+};
+
+// What few notes have, kept apart so that the many notes without them stay small.
+struct NoteExtras {
+  std::optional<DateTime> addedToFile;
+  std::vector<Attachment> attachments;
+  Unid parentUnid;  // empty unless a response
+};
+
 struct Note {
   std::uint32_t noteId = 0;
-  std::string unid;
   NoteClass noteClass = NoteClass::Document;
   bool deleted = false;
-  std::optional<DateTime> created, modified, addedToFile;
+  Unid unid;
+  std::optional<DateTime> created, modified;
 
   // Documents: items in file order. The form is the "Form" item; a response has "$REF".
   ItemList items;
-  std::vector<Attachment> attachments;
-  std::string parentUnid;  // empty unless a response
+  Boxed<NoteExtras> extras;  // null: none of them
 
   // Design notes.
   Boxed<ViewDesign> view;  // View and Folder
   Boxed<FormDesign> form;  // Form and Subform
 
   std::optional<Item> FindItem(std::string_view name) const { return items.Find(name); }
+  const std::vector<Attachment>& Attachments() const;
+  std::string_view ParentUnid() const { return extras ? extras->parentUnid.View() : std::string_view(); }
+  std::optional<DateTime> AddedToFile() const { return extras ? extras->addedToFile : std::nullopt; }
+  // The extras, made when the note has none yet.
+  NoteExtras& Extras() { return extras ? *extras : extras.emplace(); }
 };
 
 // The live (not deleted) notes of a database by note ID, for lookups in constant time. Notes are

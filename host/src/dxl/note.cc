@@ -20,6 +20,15 @@ bool HasItem(const std::vector<model::Item>& items, std::string_view name) {
   return false;
 }
 
+// A UNID attribute; one longer than a UNID can be is an error.
+model::Unid ReadUnid(pugi::xml_node element, const char* attribute) {
+  const std::string_view unid = Attr(element, attribute);
+  if (unid.size() > model::Unid::kMaxSize)
+    throw Malformed{std::string(attribute) + " '" + std::string(unid) + "' is longer than " +
+                    std::to_string(model::Unid::kMaxSize) + " characters"};
+  return unid;
+}
+
 // A <created>, <modified> or <addedtofile> wrapper; an empty <datetime> means none.
 std::optional<model::DateTime> ReadNoteDate(pugi::xml_node noteinfo, std::string_view wrapper) {
   const pugi::xml_node datetime = FirstChild(FirstChild(noteinfo, wrapper), "datetime");
@@ -32,10 +41,10 @@ std::optional<model::DateTime> ReadNoteDate(pugi::xml_node noteinfo, std::string
 bool ReadNoteInfo(pugi::xml_node element, model::Note& note) {
   const pugi::xml_node noteinfo = FirstChild(element, "noteinfo");
   if (!noteinfo) return false;
-  note.unid = Attr(noteinfo, "unid");
+  note.unid = ReadUnid(noteinfo, "unid");
   note.created = ReadNoteDate(noteinfo, "created");
   note.modified = ReadNoteDate(noteinfo, "modified");
-  note.addedToFile = ReadNoteDate(noteinfo, "addedtofile");
+  if (const auto addedToFile = ReadNoteDate(noteinfo, "addedtofile")) note.Extras().addedToFile = addedToFile;
   const pugi::xml_attribute noteId = noteinfo.attribute("noteid");
   if (!noteId) return false;
   const std::string_view hex = noteId.value();
@@ -60,17 +69,18 @@ void ReadAttachment(pugi::xml_node item, model::Note& note) {
     if (!data) throw Malformed{"attachment '" + attachment.name + "': <filedata> is not base64"};
     attachment.data = std::move(*data);
   }
-  note.attachments.push_back(std::move(attachment));
+  note.Extras().attachments.push_back(std::move(attachment));
 }
 
 // An attachment referred to from rich text lies inside that rich text, under the reference's name.
 void MarkAttachmentsInRichText(const std::vector<model::Item>& items, model::Note& note) {
+  if (!note.extras) return;
   for (const model::Item& item : items) {
     const auto* richText = std::get_if<model::RichText>(&item.value);
     if (!richText) continue;
     for (const model::RTElement& element : richText->elements) {
       if (element.type != model::RTType::Attachment) continue;
-      for (model::Attachment& attachment : note.attachments) {
+      for (model::Attachment& attachment : note.extras->attachments) {
         if (attachment.name != element.attachmentName) continue;
         attachment.inRichText = true;
         attachment.fileName = element.fileName;
@@ -84,8 +94,9 @@ void ReadDocumentHeader(pugi::xml_node element, std::vector<model::Item>& items,
   if (!form) form = element.attribute("Form");  // as some hand-written files spell it
   if (form && !HasItem(items, "Form"))
     items.insert(items.begin(), model::Item{"Form", model::Text{{form.value()}}, model::kSummary});
-  note.parentUnid = Attr(element, "parent");
-  if (!note.parentUnid.empty() && !HasItem(items, "$REF"))
+  const model::Unid parent = ReadUnid(element, "parent");
+  if (!parent.empty()) note.Extras().parentUnid = parent;
+  if (!parent.empty() && !HasItem(items, "$REF"))
     items.push_back(model::Item{"$REF", model::Unsupported{"noteref"}, model::kSummary});
 }
 

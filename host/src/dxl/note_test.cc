@@ -28,7 +28,7 @@ TEST(ReadNote, NoteInfoGivesIdUnidAndDates) {
   EXPECT_EQ(read.note.created->zoneMinutes, 540);
   ASSERT_TRUE(read.note.modified.has_value());
   EXPECT_TRUE(read.note.modified->dst);
-  EXPECT_FALSE(read.note.addedToFile.has_value());  // an empty <datetime>: no date
+  EXPECT_FALSE(read.note.AddedToFile().has_value());  // an empty <datetime>: no date
 
   EXPECT_FALSE(Read("<document/>").hasNoteId);
   EXPECT_EQ(Read("<document><noteinfo noteid='0000001C'/></document>").note.noteId, 0x1Cu);
@@ -49,7 +49,7 @@ TEST(ReadNote, DocumentItemsFormAndParent) {
   EXPECT_EQ(note.items[1].name, "顧客名");
   EXPECT_EQ(note.items[2].name, "数量");
   EXPECT_EQ(note.items[3].name, "$REF");
-  EXPECT_EQ(note.parentUnid, "0123456789ABCDEF0123456789ABCDEF");
+  EXPECT_EQ(note.ParentUnid(), "0123456789ABCDEF0123456789ABCDEF");
 
   // A Form item of its own wins over the attribute; the attribute may be spelt Form.
   const Note explicitForm =
@@ -69,19 +69,19 @@ TEST(ReadNote, AttachmentsInAndOutsideRichText) {
       "</object></item>"
       "<item name='$FILE'><object><file name='big.bin' compression='huff'><filedata>not base64</filedata></file>"
       "</object></item></document>").note;
-  ASSERT_EQ(note.attachments.size(), 3u);
-  const Attachment& inRichText = note.attachments[0];
+  ASSERT_EQ(note.Attachments().size(), 3u);
+  const Attachment& inRichText = note.Attachments()[0];
   EXPECT_EQ(inRichText.name, "ATT1");
   EXPECT_EQ(inRichText.fileName, "見積書.txt");
   EXPECT_TRUE(inRichText.inRichText);
   EXPECT_EQ(inRichText.data, "日本");
-  const Attachment& plain = note.attachments[1];
+  const Attachment& plain = note.Attachments()[1];
   EXPECT_EQ(plain.name, "地図.png");
   EXPECT_EQ(plain.fileName, "地図.png");
   EXPECT_FALSE(plain.inRichText);
   EXPECT_EQ(plain.data, std::string("\0\xFF", 2));
   EXPECT_TRUE(plain.supported);
-  EXPECT_FALSE(note.attachments[2].supported);  // listed, but cannot be detached
+  EXPECT_FALSE(note.Attachments()[2].supported);  // listed, but cannot be detached
   EXPECT_EQ(note.items[1].value, Value(Unsupported{"object", 0}));
 
   EXPECT_THROW(Read("<document><item name='$FILE'><object><file name='a'><filedata>*</filedata></file></object>"

@@ -205,6 +205,9 @@ TEST_F(ReadFilesTest, BadFilesAreClearErrors) {
       {"duplicate.xml", "<database><form name='a'><noteinfo noteid='8'/></form><view name='b'>"
                         "<noteinfo noteid='8'/></view></database>",
        "note ID 8 appears twice"},
+      {"unid.xml", "<database><document form='a'><noteinfo noteid='4' unid='" + std::string(33, 'A') +
+                       "'/></document></database>",
+       "<document> 4: unid '" + std::string(33, 'A') + "' is longer than 32 characters"},
       // An attacker's nesting is refused, not walked until the stack runs out.
       {"deep.xml", "<database><document form='a'><noteinfo noteid='4'/><item name='b'><richtext>" +
                        Repeated("<font>", 200000) + "x" + Repeated("</font>", 200000) +
@@ -341,18 +344,18 @@ TEST(ReadFilesOfOurs, OrdersSampleShowsEveryFeature) {
   EXPECT_EQ(database.notes.at(0x116).form->body.elements.back().subformName, "フッター");
 
   const Note& first = database.notes.at(0x202);
-  ASSERT_EQ(first.attachments.size(), 1u);
-  EXPECT_TRUE(first.attachments[0].inRichText);
-  EXPECT_EQ(first.attachments[0].fileName, "見積書.txt");
+  ASSERT_EQ(first.Attachments().size(), 1u);
+  EXPECT_TRUE(first.Attachments()[0].inRichText);
+  EXPECT_EQ(first.Attachments()[0].fileName, "見積書.txt");
   std::string body;
   const Item bodyItem = *first.FindItem("本文");
   for (const RTElement& element : std::get<RichText>(bodyItem.value).elements) body += element.text;
   EXPECT_EQ(body, "佐藤様\nいつもお世話になっております。\n見積書を添付いたします。\n添付: ");
-  EXPECT_FALSE(database.notes.at(0x20A).attachments.at(0).inRichText);
+  EXPECT_FALSE(database.notes.at(0x20A).Attachments().at(0).inRichText);
   EXPECT_EQ(database.notes.at(0x206).FindItem("備考")->value,
             Value(Text{{"記号: <タグ> & \"引用\" '単引用'"}}));
   EXPECT_EQ(database.notes.at(0x20A).FindItem("備考")->value, Value(Text{{"一行目\n二行目\tタブの後"}}));
-  EXPECT_EQ(database.notes.at(0x216).parentUnid, "0A1B2C3D4E5F60718293A4B5C6D7E805");
+  EXPECT_EQ(database.notes.at(0x216).ParentUnid(), "0A1B2C3D4E5F60718293A4B5C6D7E805");
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ std::string Repeated(std::string_view piece, int times) {
 
 // A change to the document or the context a case needs beyond its fields.
 using Setup = void (*)(model::Note&, Context&);
-void AsResponse(model::Note& note, Context&) { note.parentUnid = "0123456789ABCDEF0123456789ABCDEF"; }
+void AsResponse(model::Note& note, Context&) { note.Extras().parentUnid = "0123456789ABCDEF0123456789ABCDEF"; }
 void AsCategoryRow(model::Note&, Context& context) {
   context.isCategory = true;
   context.docNumber = "2.1";
@@ -98,21 +98,21 @@ template <int y, unsigned mo, unsigned d, int h, int mi, int s>
 void ModifiedAt(model::Note& note, Context&) {
   note.modified = Dt(y, mo, d, h, mi, s);
 }
-void NoAttachments(model::Note& note, Context&) { note.attachments.clear(); }
+void NoAttachments(model::Note& note, Context&) { note.extras.reset(); }
 void ThreeAttachments(model::Note& note, Context&) {
-  note.attachments = {{"a.txt", "a.txt", "a", true, false}, {"b.txt", "b.txt", "bb", true, false},
+  note.Extras().attachments = {{"a.txt", "a.txt", "a", true, false}, {"b.txt", "b.txt", "bb", true, false},
                       {"c.txt", "c.txt", "ccc", true, false}};
 }
-void SalesSheet(model::Note& note, Context&) { note.attachments = {{"SALESQ1.WK4", "SALESQ1.WK4", "q1", true, false}}; }
+void SalesSheet(model::Note& note, Context&) { note.Extras().attachments = {{"SALESQ1.WK4", "SALESQ1.WK4", "q1", true, false}}; }
 void SalesSheetAndAdminDoc(model::Note& note, Context& context) {
   SalesSheet(note, context);
-  note.attachments.push_back({"ADMIN.DOC", "ADMIN.DOC", "doc", true, false});
+  note.Extras().attachments.push_back({"ADMIN.DOC", "ADMIN.DOC", "doc", true, false});
 }
 void FileOf6102Bytes(model::Note& note, Context&) {
-  note.attachments = {{"ATT1", "budget.xls", std::string(6102, 'x'), true, false}};
+  note.Extras().attachments = {{"ATT1", "budget.xls", std::string(6102, 'x'), true, false}};
 }
 void AsEntry37_1_3(model::Note&, Context& context) { context.docNumber = "37.1.3"; }
-void OneEmptyFile(model::Note& note, Context&) { note.attachments = {{"empty.txt", "empty.txt", "", true, false}}; }
+void OneEmptyFile(model::Note& note, Context&) { note.Extras().attachments = {{"empty.txt", "empty.txt", "", true, false}}; }
 void CreatedAt20001130(model::Note& note, Context&) { note.created = Dt(2000, 11, 30, 14, 52, 33); }
 
 struct Case {
@@ -788,7 +788,7 @@ model::Note Document(const std::vector<Item>& fields) {
   note.created = kCreated;
   note.modified = kModified;
   note.items = fields;
-  note.attachments = {{"report.txt", "report.txt", "hello", true, false}, {"ATT2", "data.csv", "1,2", true, true}};
+  note.Extras().attachments = {{"report.txt", "report.txt", "hello", true, false}, {"ATT2", "data.csv", "1,2", true, true}};
   return note;
 }
 

@@ -15,7 +15,7 @@ Val All(State&, const Node&) { return Val::Bool(true); }
 
 Val DocumentUniqueID(State& state, const Node&) {
   const model::Note* note = Document(state);
-  return Val::Text(note ? note->unid : "");
+  return Val::Text(note ? std::string(note->unid) : "");
 }
 
 Val NoteID(State& state, const Node&) {
@@ -27,7 +27,7 @@ Val NoteID(State& state, const Node&) {
 
 Val IsResponseDoc(State& state, const Node&) {
   const model::Note* note = Document(state);
-  return Val::Bool(note && !note->parentUnid.empty());
+  return Val::Bool(note && !note->ParentUnid().empty());
 }
 
 // The names of the document's first Authors item that holds any, else of its From item, else of
@@ -49,14 +49,14 @@ Val Author(State& state, const Node&) {
 
 Val Attachments(State& state, const Node&) {
   const model::Note* note = Document(state);
-  return Val::Number(note ? static_cast<double>(note->attachments.size()) : 0);
+  return Val::Number(note ? static_cast<double>(note->Attachments().size()) : 0);
 }
 
 Val AttachmentNames(State& state, const Node&) {
   const model::Note* note = Document(state);
   Val out = Val::Texts({});
   if (note)
-    for (const model::Attachment& a : note->attachments) out.texts.push_back(a.fileName.empty() ? a.name : a.fileName);
+    for (const model::Attachment& a : note->Attachments()) out.texts.push_back(a.fileName.empty() ? a.name : a.fileName);
   if (out.texts.empty()) out.texts.emplace_back();
   return out;
 }
@@ -65,7 +65,7 @@ Val AttachmentLengths(State& state, const Node&) {
   const model::Note* note = Document(state);
   Val out = Val::Numbers({});
   if (note)
-    for (const model::Attachment& a : note->attachments) out.numbers.push_back(static_cast<double>(a.data.size()));
+    for (const model::Attachment& a : note->Attachments()) out.numbers.push_back(static_cast<double>(a.data.size()));
   if (out.numbers.empty()) out.numbers.push_back(0);
   return out;
 }
