@@ -54,6 +54,9 @@ class ColumnSpec {
   // A null item gives "". Never throws: a value that cannot be rendered gives an "ERROR : ..."
   // marker text instead.
   std::string ValueToText(const LNItem& item, const LNNotesSession* session, const char* listSeparator) const;
+  // The same into `text`, replacing what it held: a caller rendering many values reuses one buffer.
+  void ValueToText(const LNItem& item, const LNNotesSession* session, const char* listSeparator,
+                   std::string& text) const;
 
   // The text of the design separator: " ", ",", ";", "\n", or "" for any other code.
   const char* GetDesignSeparator() const;

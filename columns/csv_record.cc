@@ -112,6 +112,7 @@ std::string CColumnDataArray::ToCSVData(const ViewEntry& entry, LNNote& document
   std::string record;
   record.reserve(kFieldSizeGuess * GetCount());
   bool first = true;
+  std::string text;  // each value's text in turn
   try {
     for (const ColumnSpec& spec : *this) {
       if (!spec.IsOutput()) continue;
@@ -121,7 +122,7 @@ std::string CColumnDataArray::ToCSVData(const ViewEntry& entry, LNNote& document
       } else if (spec.kind == ColumnKind::Formula && !document.IsNull()) {
         value = FormulaValue(spec, document);
       }
-      const std::string text = spec.ValueToText(value, session_, listSeparator_);
+      spec.ValueToText(value, session_, listSeparator_, text);
       if (!first) record += separator;
       first = false;
       AppendCSVField(record, text, separator, quoteMode_, separatorReplacement_, lineBreakReplacement_);

@@ -87,24 +87,34 @@ void AppendTexts(std::string& text, const LNText& texts, std::string_view separa
 
 std::string ColumnSpec::ValueToText(const LNItem& item, const LNNotesSession* session,
                                     const char* listSeparator) const {
-  if (item.IsNull()) return std::string();
+  std::string text;
+  ValueToText(item, session, listSeparator, text);
+  return text;
+}
+
+void ColumnSpec::ValueToText(const LNItem& item, const LNNotesSession* session, const char* listSeparator,
+                             std::string& text) const {
+  if (item.IsNull()) {
+    text.clear();
+    return;
+  }
   const std::string_view separator = listSeparator ? listSeparator : GetDesignSeparator();
-  return RenderedOrMarker([&](std::string& text) {
+  RenderOrMark(text, [&](std::string& out) {
     switch (item.GetType()) {
       case LNITEMTYPE_RICHTEXT:
-        AppendRichText(text, LNRichText(item));
+        AppendRichText(out, LNRichText(item));
         break;
       case LNITEMTYPE_NUMBERS:
-        AppendNumbers(text, LNNumbers(item), numberFormat, session, separator);
+        AppendNumbers(out, LNNumbers(item), numberFormat, session, separator);
         break;
       case LNITEMTYPE_DATETIMES:
-        AppendDatetimes(text, LNDatetimes(item), datetimeFormat, session, separator);
+        AppendDatetimes(out, LNDatetimes(item), datetimeFormat, session, separator);
         break;
       case LNITEMTYPE_TEXT:
-        AppendTexts(text, LNText(item), separator);
+        AppendTexts(out, LNText(item), separator);
         break;
       default:
-        text = UnsupportedTypeMarker();
+        out = UnsupportedTypeMarker();
         break;
     }
   });

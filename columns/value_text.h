@@ -12,17 +12,16 @@ std::string HostErrorMarker(LNSTATUS status);
 // "ERROR : 不明なエラー(...)が発生しました。" in platform text.
 const std::string& UnknownErrorMarker();
 
-// The text `render` builds into the string it is given, or, when it throws, the marker for what
+// Replaces `text` with what `render` builds into it, or, when it throws, with the marker for what
 // it threw in place of everything it had built.
 template <class Render>
-std::string RenderedOrMarker(Render&& render) {
+void RenderOrMark(std::string& text, Render&& render) {
+  text.clear();
   try {
-    std::string text;
     render(text);
-    return text;
   } catch (LNSTATUS status) {
-    return HostErrorMarker(status);
+    text = HostErrorMarker(status);
   } catch (...) {
-    return UnknownErrorMarker();
+    text = UnknownErrorMarker();
   }
 }

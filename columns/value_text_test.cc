@@ -95,9 +95,10 @@ TEST(DesignSeparator, TextOfEachCode) {
   EXPECT_STREQ(ColumnSpec().GetDesignSeparator(), ";");
 }
 
-TEST(RenderedOrMarker, AFailureReplacesEverythingBuiltBeforeIt) {
+TEST(RenderOrMark, AFailureReplacesEverythingBuiltBeforeIt) {
   int elements = 0;
-  const std::string text = RenderedOrMarker([&](std::string& out) {
+  std::string text = "the previous value";
+  RenderOrMark(text, [&](std::string& out) {
     for (const char* element : {"first", "second", "third"}) {
       if (++elements == 3) throw LNSTATUS{host::kErrListIndex};
       out += element;
@@ -112,13 +113,15 @@ TEST(RenderedOrMarker, AFailureReplacesEverythingBuiltBeforeIt) {
   EXPECT_EQ(HostErrorMarker(0xD0000132).substr(0, 18), "ERROR : [D0000132]");
 }
 
-TEST(RenderedOrMarker, AnythingElseThrownGivesTheUnknownErrorMarker) {
-  const std::string text = RenderedOrMarker([](std::string& out) {
-    out = "partial";
+TEST(RenderOrMark, AnythingElseThrownGivesTheUnknownErrorMarker) {
+  std::string text;
+  RenderOrMark(text, [](std::string& out) {
+    out += "partial";
     throw std::runtime_error("boom");
   });
   EXPECT_EQ(text, Cp932("ERROR : 不明なエラー(...)が発生しました。"));
-  EXPECT_EQ(RenderedOrMarker([](std::string& out) { out = "fine"; }), "fine");
+  RenderOrMark(text, [](std::string& out) { out += "fine"; });  // starts from nothing
+  EXPECT_EQ(text, "fine");
 }
 
 }  // namespace

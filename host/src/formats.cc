@@ -1,32 +1,19 @@
 #include "formats.h"
 
 #include <algorithm>
-#include <array>
-#include <iterator>
-#include <string_view>
+#include <cstdint>
 
 #include "access.h"
 
 namespace host {
 namespace {
 
-constexpr std::array<std::string_view, 9> kDateParts = {
-    "yearmonthday", "monthday", "yearmonth", "year", "month", "day",
-    "weekdaymonthdayyear", "weekdaymonthday", "weekday"};
-constexpr std::array<std::string_view, 4> kTimeParts = {
-    "hourminutesecondhundredths", "hourminutesecond", "hourminute", "hour"};
-constexpr std::array<std::string_view, 3> kZoneShows = {"never", "sometimes", "always"};
-
-// The index of `name` in `names`; 0 (the first, the default) for a name not listed.
-template <std::size_t N>
-std::uint32_t IndexOf(const std::array<std::string_view, N>& names, std::string_view name) {
-  const auto it = std::find(names.begin(), names.end(), name);
-  return it == names.end() ? 0 : static_cast<std::uint32_t>(std::distance(names.begin(), it));
-}
-
-template <std::size_t N>
-std::string NameOf(const std::array<std::string_view, N>& names, std::uint32_t index) {
-  return std::string(names[index < N ? index : 0]);
+// The model's value of the same number as `value` (the class library's enumerations list the
+// model's values in the same order), or `otherwise` beyond `last`.
+template <typename Model, typename Library>
+Model InRange(Library value, Model last, Model otherwise) {
+  const auto number = static_cast<std::uint32_t>(value);
+  return number <= static_cast<std::uint32_t>(last) ? static_cast<Model>(number) : otherwise;
 }
 
 }  // namespace
@@ -56,9 +43,10 @@ model::DatetimeFormat ToModel(const LNDatetimeFormat& format) {
   f.show = format.GetShow() == LNDATETIMESHOW_DATE   ? model::DatetimeFormat::Show::Date
            : format.GetShow() == LNDATETIMESHOW_TIME ? model::DatetimeFormat::Show::Time
                                                      : model::DatetimeFormat::Show::DateTime;
-  f.date = NameOf(kDateParts, format.GetDateParts());
-  f.time = NameOf(kTimeParts, format.GetTimeParts());
-  f.zone = NameOf(kZoneShows, format.GetZoneShow());
+  using F = model::DatetimeFormat;
+  f.date = InRange(format.GetDateParts(), F::DateParts::Weekday, F::DateParts::YearMonthDay);
+  f.time = InRange(format.GetTimeParts(), F::TimeParts::Hour, F::TimeParts::HourMinuteSecondHundredths);
+  f.zone = InRange(format.GetZoneShow(), F::Zone::Always, F::Zone::Never);
   f.fourDigitYear = format.GetFourDigitYear();
   f.timeFormat24 = format.Get24HourClock();
   return f;
@@ -69,9 +57,9 @@ LNDatetimeFormat FromModel(const model::DatetimeFormat& format) {
   f.SetShow(format.show == model::DatetimeFormat::Show::Date   ? LNDATETIMESHOW_DATE
             : format.show == model::DatetimeFormat::Show::Time ? LNDATETIMESHOW_TIME
                                                                : LNDATETIMESHOW_DATETIME);
-  f.SetDateParts(static_cast<LNDATEPARTS>(IndexOf(kDateParts, format.date)));
-  f.SetTimeParts(static_cast<LNTIMEPARTS>(IndexOf(kTimeParts, format.time)));
-  f.SetZoneShow(static_cast<LNZONESHOW>(IndexOf(kZoneShows, format.zone)));
+  f.SetDateParts(static_cast<LNDATEPARTS>(format.date));
+  f.SetTimeParts(static_cast<LNTIMEPARTS>(format.time));
+  f.SetZoneShow(static_cast<LNZONESHOW>(format.zone));
   f.SetFourDigitYear(format.fourDigitYear);
   f.Set24HourClock(format.timeFormat24);
   return f;

@@ -211,13 +211,11 @@ struct NumberFormat {
 
 struct DatetimeFormat {
   enum class Show { Date, Time, DateTime } show = Show::DateTime;
-  // Date parts, as DXL names them: yearmonthday, monthday, yearmonth, year, month, day,
-  // weekdaymonthdayyear, weekdaymonthday, weekday ... kept as written.
-  std::string date = "yearmonthday";
-  // hourminutesecondhundredths, hourminutesecond, hourminute, hour
-  std::string time = "hourminutesecond";
-  // never, sometimes, always
-  std::string zone = "never";
+  enum class DateParts {
+    YearMonthDay, MonthDay, YearMonth, Year, Month, Day, WeekdayMonthDayYear, WeekdayMonthDay, Weekday
+  } date = DateParts::YearMonthDay;
+  enum class TimeParts { HourMinuteSecondHundredths, HourMinuteSecond, HourMinute, Hour } time = TimeParts::HourMinuteSecond;
+  enum class Zone { Never, Sometimes, Always } zone = Zone::Never;
   bool fourDigitYear = true;
   bool timeFormat24 = true;
   friend bool operator==(const DatetimeFormat&, const DatetimeFormat&) = default;

@@ -56,12 +56,16 @@ char32_t Decode(const unsigned char* p, std::size_t length) {
 
 void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
   const auto& table = Table();
-  out.reserve(out.size() + utf8.size());
+  // Every sequence becomes at most as many bytes as it has (one or two), so the room for the
+  // input is enough; what is left over is cut off at the end.
+  const std::size_t start = out.size();
+  out.resize(start + utf8.size());
+  char* to = out.data() + start;
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
   while (p < end) {
     if (*p < 0x80) {
-      out += static_cast<char>(*p++);
+      *to++ = static_cast<char>(*p++);
       continue;
     }
     const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
@@ -69,14 +73,15 @@ void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
     const std::uint16_t code = c < kPlaneSize ? table[c] : 0;
     p += length;
     if (code == 0) {
-      out += '?';
+      *to++ = '?';
     } else if (code < 0x100) {
-      out += static_cast<char>(code);
+      *to++ = static_cast<char>(code);
     } else {
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
+      *to++ = static_cast<char>(code >> 8);
+      *to++ = static_cast<char>(code & 0xFF);
     }
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 }  // namespace platform

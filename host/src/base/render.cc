@@ -248,7 +248,7 @@ std::string DateText(std::int32_t days, DateParts parts, bool fourDigitYear, con
   return y + sep + m + sep + d;
 }
 
-enum class TimeParts { HourMinuteSecondHundredths, HourMinuteSecond, HourMinute, Hour };
+using TimeParts = model::DatetimeFormat::TimeParts;
 
 std::string TimeText(std::int32_t hundredths, TimeParts parts, bool clock24, const International& intl) {
   const int total = hundredths / 100;
@@ -304,25 +304,21 @@ std::string WeekdayText(std::int32_t days) {
 }
 
 std::string ColumnDateText(std::int32_t days, const model::DatetimeFormat& format, const International& intl) {
-  const std::string& parts = format.date;
+  using Parts = model::DatetimeFormat::DateParts;
   const bool fourDigits = format.fourDigitYear;
-  if (parts == "monthday") return DateText(days, DateParts::MonthDay, fourDigits, intl);
-  if (parts == "yearmonth") return DateText(days, DateParts::YearMonth, fourDigits, intl);
-  if (parts == "year") return DateText(days, DateParts::Year, fourDigits, intl);
-  if (parts == "month") return DateText(days, DateParts::Month, fourDigits, intl);
-  if (parts == "day") return DateText(days, DateParts::Day, fourDigits, intl);
-  if (parts == "weekday") return WeekdayText(days);
-  if (parts == "weekdaymonthday") return WeekdayText(days) + " " + DateText(days, DateParts::MonthDay, fourDigits, intl);
-  if (parts == "weekdaymonthdayyear")
-    return WeekdayText(days) + " " + DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+  switch (format.date) {
+    case Parts::YearMonthDay: return DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+    case Parts::MonthDay: return DateText(days, DateParts::MonthDay, fourDigits, intl);
+    case Parts::YearMonth: return DateText(days, DateParts::YearMonth, fourDigits, intl);
+    case Parts::Year: return DateText(days, DateParts::Year, fourDigits, intl);
+    case Parts::Month: return DateText(days, DateParts::Month, fourDigits, intl);
+    case Parts::Day: return DateText(days, DateParts::Day, fourDigits, intl);
+    case Parts::Weekday: return WeekdayText(days);
+    case Parts::WeekdayMonthDay: return WeekdayText(days) + " " + DateText(days, DateParts::MonthDay, fourDigits, intl);
+    case Parts::WeekdayMonthDayYear:
+      return WeekdayText(days) + " " + DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+  }
   return DateText(days, DateParts::YearMonthDay, fourDigits, intl);
-}
-
-TimeParts ColumnTimeParts(const std::string& parts) {
-  if (parts == "hourminutesecondhundredths") return TimeParts::HourMinuteSecondHundredths;
-  if (parts == "hourminute") return TimeParts::HourMinute;
-  if (parts == "hour") return TimeParts::Hour;
-  return TimeParts::HourMinuteSecond;
 }
 
 std::string Joined(const std::string& date, const std::string& time) {
@@ -375,8 +371,10 @@ std::string FormatDateTime(const DateTime& value, const model::DatetimeFormat& f
   const std::string date = showDate ? ColumnDateText(value.date, format, intl) : "";
   // The column's own 24-hour setting, or the session's clock when that is 24-hour.
   const bool clock24 = format.timeFormat24 || intl.clock24;
-  std::string time = showTime ? TimeText(value.time, ColumnTimeParts(format.time), clock24, intl) : "";
-  const bool zoneShown = format.zone == "always" || (format.zone == "sometimes" && value.zoneMinutes != Now().zoneMinutes);
+  std::string time = showTime ? TimeText(value.time, format.time, clock24, intl) : "";
+  using Zone = model::DatetimeFormat::Zone;
+  const bool zoneShown =
+      format.zone == Zone::Always || (format.zone == Zone::Sometimes && value.zoneMinutes != Now().zoneMinutes);
   if (showTime && value.HasDate() && zoneShown) time += " " + ZoneName(value.zoneMinutes, value.dst);
   return Joined(date, time);
 }

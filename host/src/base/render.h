@@ -28,7 +28,7 @@ std::string PlainDateTime(const model::DateTime& value, const model::Internation
 
 // A date/time as a view column shows it: the parts `format.show` names, the date parts of
 // `format.date`, the time parts of `format.time`, and the zone ("JST", "ZE5", ...) when
-// `format.zone` is "always", or "sometimes" and the value's zone is not the local one.
+// `format.zone` is Always, or Sometimes and the value's zone is not the local one.
 std::string FormatDateTime(const model::DateTime& value, const model::DatetimeFormat& format,
                            const model::International& international);
 

@@ -203,7 +203,11 @@ TEST(PlainDateTime, OtherOrdersAndTwelveHourClock) {
   EXPECT_EQ(PlainDateTime(DateOnly(2026, 12, 10), uk), "10.12.2026");
 }
 
-DatetimeFormat DtFormat(DatetimeFormat::Show show, const char* date, const char* time, const char* zone = "never",
+using Date = DatetimeFormat::DateParts;
+using Time = DatetimeFormat::TimeParts;
+using Zone = DatetimeFormat::Zone;
+
+DatetimeFormat DtFormat(DatetimeFormat::Show show, Date date, Time time, Zone zone = Zone::Never,
                         bool fourDigitYear = true) {
   DatetimeFormat f;
   f.show = show;
@@ -225,34 +229,37 @@ TEST(FormatDateTime, ColumnFormats) {
     DatetimeFormat format;
     const char* expected;
   } cases[] = {
-      {thursday, DtFormat(Show::DateTime, "yearmonthday", "hourminutesecond"), "2026/12/10 08:45:52"},
-      {thursday, DtFormat(Show::Date, "yearmonthday", "hourminutesecond"), "2026/12/10"},
-      {thursday, DtFormat(Show::Time, "yearmonthday", "hourminute"), "08:45"},
-      {thursday, DtFormat(Show::DateTime, "yearmonthday", "hourminutesecondhundredths"), "2026/12/10 08:45:52.07"},
-      {thursday, DtFormat(Show::DateTime, "yearmonthday", "hour"), "2026/12/10 08"},
-      {thursday, DtFormat(Show::Date, "yearmonthday", "", "never", false), "26/12/10"},
-      {thursday, DtFormat(Show::Date, "monthday", ""), "12/10"},
-      {thursday, DtFormat(Show::Date, "yearmonth", ""), "2026/12"},
-      {thursday, DtFormat(Show::Date, "year", ""), "2026"},
-      {thursday, DtFormat(Show::Date, "month", ""), "12"},
-      {thursday, DtFormat(Show::Date, "day", ""), "10"},
-      {thursday, DtFormat(Show::Date, "weekday", ""), "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5"},
-      {thursday, DtFormat(Show::Date, "weekdaymonthday", ""), "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5 12/10"},
-      {thursday, DtFormat(Show::DateTime, "yearmonthday", "hourminutesecond", "always"), "2026/12/10 08:45:52 JST"},
-      {easternDst, DtFormat(Show::DateTime, "yearmonthday", "hourminute", "always"), "2026/07/20 14:32 EDT"},
-      {eastern, DtFormat(Show::DateTime, "yearmonthday", "hourminute", "always"), "2026/07/20 14:32 AST"},
+      {thursday, DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinuteSecond), "2026/12/10 08:45:52"},
+      {thursday, DtFormat(Show::Date, Date::YearMonthDay, Time::HourMinuteSecond), "2026/12/10"},
+      {thursday, DtFormat(Show::Time, Date::YearMonthDay, Time::HourMinute), "08:45"},
+      {thursday, DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinuteSecondHundredths), "2026/12/10 08:45:52.07"},
+      {thursday, DtFormat(Show::DateTime, Date::YearMonthDay, Time::Hour), "2026/12/10 08"},
+      {thursday, DtFormat(Show::Date, Date::YearMonthDay, Time::HourMinuteSecond, Zone::Never, false), "26/12/10"},
+      {thursday, DtFormat(Show::Date, Date::MonthDay, Time::HourMinuteSecond), "12/10"},
+      {thursday, DtFormat(Show::Date, Date::YearMonth, Time::HourMinuteSecond), "2026/12"},
+      {thursday, DtFormat(Show::Date, Date::Year, Time::HourMinuteSecond), "2026"},
+      {thursday, DtFormat(Show::Date, Date::Month, Time::HourMinuteSecond), "12"},
+      {thursday, DtFormat(Show::Date, Date::Day, Time::HourMinuteSecond), "10"},
+      {thursday, DtFormat(Show::Date, Date::Weekday, Time::HourMinuteSecond), "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5"},
+      {thursday, DtFormat(Show::Date, Date::WeekdayMonthDay, Time::HourMinuteSecond), "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5 12/10"},
+      {thursday, DtFormat(Show::Date, Date::WeekdayMonthDayYear, Time::HourMinuteSecond),
+       "\xE6\x9C\xA8\xE6\x9B\x9C\xE6\x97\xA5 2026/12/10"},
+      {thursday, DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinuteSecond, Zone::Always), "2026/12/10 08:45:52 JST"},
+      {easternDst, DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinute, Zone::Always), "2026/07/20 14:32 EDT"},
+      {eastern, DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinute, Zone::Always), "2026/07/20 14:32 AST"},
       // A date-only value under a time format still shows its date; a time-only one its time.
-      {DateOnly(2026, 12, 10), DtFormat(Show::DateTime, "yearmonthday", "hourminute", "always"), "2026/12/10"},
-      {TimeOnly(17, 30, 0), DtFormat(Show::DateTime, "yearmonthday", "hourminute", "always"), "17:30"},
-      {TimeOnly(17, 30, 0), DtFormat(Show::Date, "yearmonthday", "hourminute"), ""},
+      {DateOnly(2026, 12, 10), DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinute, Zone::Always), "2026/12/10"},
+      {TimeOnly(17, 30, 0), DtFormat(Show::DateTime, Date::YearMonthDay, Time::HourMinute, Zone::Always), "17:30"},
+      {TimeOnly(17, 30, 0), DtFormat(Show::Date, Date::YearMonthDay, Time::HourMinute), ""},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(FormatDateTime(c.value, c.format, kJapan), c.expected) << c.format.date << "/" << c.format.time;
+    EXPECT_EQ(FormatDateTime(c.value, c.format, kJapan), c.expected)
+        << static_cast<int>(c.format.date) << "/" << static_cast<int>(c.format.time);
 }
 
 TEST(FormatDateTime, ZoneSometimesShownOnlyOutsideTheLocalZone) {
   SetFixedNow(At(2026, 12, 10, 9, 0, 0, 540));
-  const DatetimeFormat sometimes = DtFormat(DatetimeFormat::Show::DateTime, "yearmonthday", "hourminute", "sometimes");
+  const DatetimeFormat sometimes = DtFormat(DatetimeFormat::Show::DateTime, Date::YearMonthDay, Time::HourMinute, Zone::Sometimes);
   EXPECT_EQ(FormatDateTime(At(2026, 12, 10, 8, 45, 0, 540), sometimes, kJapan), "2026/12/10 08:45");
   EXPECT_EQ(FormatDateTime(At(2026, 12, 10, 8, 45, 0, 0), sometimes, kJapan), "2026/12/10 08:45 GMT");
   SetFixedNow(std::nullopt);

@@ -1,7 +1,10 @@
 #include "dxl/design.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <string>
+#include <string_view>
 
 #include "dxl/rich_text.h"
 #include "dxl/xml_access.h"
@@ -67,6 +70,21 @@ model::NumberFormat ReadNumberFormat(pugi::xml_node element) {
   return format;
 }
 
+// DXL's names of the date parts, time parts and zone settings, in the order of the model's values.
+constexpr std::array<std::string_view, 9> kDateParts = {
+    "yearmonthday", "monthday", "yearmonth", "year", "month", "day",
+    "weekdaymonthdayyear", "weekdaymonthday", "weekday"};
+constexpr std::array<std::string_view, 4> kTimeParts = {
+    "hourminutesecondhundredths", "hourminutesecond", "hourminute", "hour"};
+constexpr std::array<std::string_view, 3> kZones = {"never", "sometimes", "always"};
+
+// The value `name` stands for in `names`; `otherwise` for a name not listed (or none).
+template <typename Value, std::size_t N>
+Value Named(std::string_view name, const std::array<std::string_view, N>& names, Value otherwise) {
+  const auto it = std::find(names.begin(), names.end(), name);
+  return it == names.end() ? otherwise : static_cast<Value>(it - names.begin());
+}
+
 model::DatetimeFormat ReadDatetimeFormat(pugi::xml_node element) {
   using Show = model::DatetimeFormat::Show;
   model::DatetimeFormat format;
@@ -74,9 +92,10 @@ model::DatetimeFormat ReadDatetimeFormat(pugi::xml_node element) {
   if (show == "date") format.show = Show::Date;
   else if (show == "time") format.show = Show::Time;
   else if (!show.empty() && show != "datetime") Unknown("datetimeformat show", show);
-  if (const pugi::xml_attribute date = element.attribute("date")) format.date = date.value();
-  if (const pugi::xml_attribute time = element.attribute("time")) format.time = time.value();
-  if (const pugi::xml_attribute zone = element.attribute("zone")) format.zone = zone.value();
+  using F = model::DatetimeFormat;
+  format.date = Named(Attr(element, "date"), kDateParts, F::DateParts::YearMonthDay);
+  format.time = Named(Attr(element, "time"), kTimeParts, F::TimeParts::HourMinuteSecond);
+  format.zone = Named(Attr(element, "zone"), kZones, F::Zone::Never);
   // Newer designs write the year style as yearformat='fourdigityear' instead.
   format.fourDigitYear = BoolAttr(element, "fourdigityear", Attr(element, "yearformat") == "fourdigityear");
   format.timeFormat24 = BoolAttr(element, "timeformat24");

@@ -82,13 +82,14 @@ TEST(ReadViewDesign, NumberAndDatetimeFormats) {
       "fourdigityear='true' timeformat24='true'/></column>");
   EXPECT_EQ(column.numberFormat, (NumberFormat{NumberFormat::Style::Currency, 2, true, true, true}));
   EXPECT_EQ(column.datetimeFormat,
-            (DatetimeFormat{DatetimeFormat::Show::Date, "monthday", "hourminute", "always", true, true}));
+            (DatetimeFormat{DatetimeFormat::Show::Date, DatetimeFormat::DateParts::MonthDay,
+                            DatetimeFormat::TimeParts::HourMinute, DatetimeFormat::Zone::Always, true, true}));
 
   const Column defaults = ReadOneColumn(
       "<column itemname='a'><numberformat digits='varying'/><datetimeformat yearformat='fourdigityear'/></column>");
   EXPECT_EQ(defaults.numberFormat, NumberFormat{});
   EXPECT_EQ(defaults.datetimeFormat,
-            (DatetimeFormat{DatetimeFormat::Show::DateTime, "yearmonthday", "hourminutesecond", "never", true, false}));
+            (DatetimeFormat{.fourDigitYear = true, .timeFormat24 = false}));
 
   const std::tuple<const char*, NumberFormat::Style> styles[] = {
       {"general", NumberFormat::Style::General}, {"fixed", NumberFormat::Style::Fixed},
@@ -96,6 +97,13 @@ TEST(ReadViewDesign, NumberAndDatetimeFormats) {
   for (const auto& [name, style] : styles)
     EXPECT_EQ(ReadOneColumn(std::string("<column><numberformat format='") + name + "'/></column>").numberFormat.style,
               style);
+
+  // The last name of each list, and names no designer writes, which show as the defaults do.
+  EXPECT_EQ(ReadOneColumn("<column><datetimeformat date='weekday' time='hour' zone='sometimes'/></column>").datetimeFormat,
+            (DatetimeFormat{.date = DatetimeFormat::DateParts::Weekday, .time = DatetimeFormat::TimeParts::Hour,
+                            .zone = DatetimeFormat::Zone::Sometimes, .fourDigitYear = false, .timeFormat24 = false}));
+  EXPECT_EQ(ReadOneColumn("<column><datetimeformat date='fortnight' time='' zone='often'/></column>").datetimeFormat,
+            (DatetimeFormat{.fourDigitYear = false, .timeFormat24 = false}));
 }
 
 TEST(ReadViewDesign, SharedColumnsTakeTheirPlace) {
