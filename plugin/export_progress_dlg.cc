@@ -20,11 +20,15 @@ void AppendNumber(std::string& text, std::int64_t n) {
 
 }  // namespace
 
-std::string ProgressCounterText(int pos, int low, int high) {
-  static const std::string documents = platform::Utf8ToCp932("文書 (");
+std::int64_t ProgressPercent(int pos, int low, int high) {
   std::int64_t percent = 0;
   if (high != low) percent = (std::int64_t{pos} - low) * 100 / (std::int64_t{high} - low);
-  if (percent != 100) percent %= 100;
+  return percent == 100 ? percent : percent % 100;
+}
+
+std::string ProgressCounterText(int pos, int low, int high) {
+  static const std::string documents = platform::Utf8ToCp932("文書 (");
+  const std::int64_t percent = ProgressPercent(pos, low, high);
   std::string text;
   text.reserve(48);
   AppendNumber(text, pos);
@@ -58,6 +62,7 @@ void CExportProgressDlg::SetStatusText(std::string_view text) {
 void CExportProgressDlg::SetRange(int low, int high) {
   low_ = low;
   high_ = high;
+  counterPercent_ = -1;  // the next position shows its counter
   if (view_) view_->SetRange(low, high);
 }
 
@@ -83,6 +88,11 @@ void CExportProgressDlg::PumpMessages() {
 }
 
 void CExportProgressDlg::UpdateCounterText(int pos) {
+  const std::int64_t percent = ProgressPercent(pos, low_, high_);
+  const auto now = std::chrono::steady_clock::now();
+  if (percent == counterPercent_ && pos != high_ && now - counterTime_ < kCounterInterval) return;
+  counterPercent_ = percent;
+  counterTime_ = now;
   std::string text = ProgressCounterText(pos, low_, high_);
   if (text == counterText_) return;
   counterText_ = std::move(text);

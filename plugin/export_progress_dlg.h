@@ -6,6 +6,8 @@
 
 #include <platform/ui.h>
 
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,7 +32,8 @@ class CExportProgressDlg {
   // `high` is the total shown in the counter; the range must not be empty when SetPos is called.
   void SetRange(int low, int high);
   // Handles pending events, moves the bar and updates the counter "p/high文書 (n%)"; returns the
-  // previous position.
+  // previous position. The counter changes with every change of its percentage, at `high`, and
+  // otherwise at most every kCounterInterval, as fast as anybody reads it.
   int SetPos(int pos);
   // Handles pending events; true once for every press (or presses) of Cancel since the last call.
   bool CheckCancel();
@@ -46,8 +49,16 @@ class CExportProgressDlg {
   int pos_ = 0;
   bool cancel_ = false;
   std::string counterText_;
+  std::int64_t counterPercent_ = -1;
+  std::chrono::steady_clock::time_point counterTime_;
 };
 
-// The counter text for position `pos` of low..high: "%d/%d文書 (%d%%)", the percentage truncated
-// and taken modulo 100 unless it is exactly 100. Platform text.
+inline constexpr std::chrono::milliseconds kCounterInterval{50};
+
+// The counter's percentage for position `pos` of low..high: truncated, and taken modulo 100 unless
+// it is exactly 100.
+std::int64_t ProgressPercent(int pos, int low, int high);
+
+// The counter text for position `pos` of low..high: "%d/%d文書 (%d%%)", with ProgressPercent.
+// Platform text.
 std::string ProgressCounterText(int pos, int low, int high);

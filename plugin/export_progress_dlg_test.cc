@@ -5,10 +5,14 @@
 #include <platform/cp932.h>
 #include <platform/testing/recording_ui.h>
 
+#include <chrono>
 #include <csignal>
+#include <string>
+#include <vector>
 
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 std::string Counter(int pos, int low, int high) { return platform::Cp932ToUtf8(ProgressCounterText(pos, low, high)); }
@@ -46,6 +50,27 @@ TEST(ExportProgressDlgTest, ShowsCaptionStatusRangeAndCounterAndGoesAwayWithTheO
               ElementsAre("caption:書き出し中...", "range:0,100", "pos:0", "status:CSVファイルを書き出しています...",
                           "range:0,2", "pos:0", "counter:0/2文書 (0%)", "pos:0", "pos:1", "counter:1/2文書 (50%)",
                           "destroyed"));
+}
+
+TEST(ExportProgressDlgTest, ManyDocumentsRewriteTheCounterWithItsPercentageAndAtTheEnd) {
+  platform::testing::ScopedRecordingUi ui;
+  CExportProgressDlg dialog;
+  ASSERT_TRUE(dialog.Create());
+  constexpr int kDocuments = 100000;
+  dialog.SetRange(0, kDocuments);
+  const auto start = std::chrono::steady_clock::now();
+  for (int pos = 1; pos <= kDocuments; ++pos) dialog.SetPos(pos);
+  const auto intervals = (std::chrono::steady_clock::now() - start) / kCounterInterval;
+
+  std::vector<std::string> counters;
+  for (const std::string& call : ui.progress.calls)
+    if (call.starts_with("counter:")) counters.push_back(call);
+  // One for each percentage, one more for each interval that passed, and the last position.
+  EXPECT_LE(counters.size(), 100 + static_cast<std::size_t>(intervals) + 1);
+  EXPECT_THAT(counters, Contains("counter:1000/100000文書 (1%)"));
+  EXPECT_THAT(counters, Contains("counter:99000/100000文書 (99%)"));
+  ASSERT_FALSE(counters.empty());
+  EXPECT_EQ(counters.back(), "counter:100000/100000文書 (100%)");
 }
 
 TEST(ExportProgressDlgTest, CancelIsReportedOnceAndClearedWhenRead) {

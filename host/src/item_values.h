@@ -13,9 +13,7 @@ namespace host {
 LNITEMTYPE TypeOf(const model::Value& value);
 
 inline std::shared_ptr<ItemData> NewItem(model::Value value) {
-  auto data = std::make_shared<ItemData>();
-  data->item.value = std::move(value);
-  return data;
+  return std::make_shared<ItemData>(ItemData{model::Item{{}, std::move(value)}, nullptr});
 }
 
 // The data of `item` for a value class of kind V: shared when the item holds a V, null for a null

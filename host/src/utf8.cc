@@ -1,5 +1,8 @@
 #include "utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace host::utf8 {
 namespace {
 
@@ -31,6 +34,14 @@ std::string Sanitize(std::string_view bytes) {
   std::string out;
   std::size_t done = 0;  // bytes up to here are in `out`
   for (std::size_t i = 0; i < bytes.size();) {
+    if (i + 8 <= bytes.size()) {  // eight ASCII bytes at a time
+      std::uint64_t eight;
+      std::memcpy(&eight, bytes.data() + i, 8);
+      if ((eight & 0x8080808080808080u) == 0) {
+        i += 8;
+        continue;
+      }
+    }
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;

@@ -32,8 +32,9 @@ class ConsoleProgress : public ProgressView {
     Draw();
   }
   void SetPos(int pos) override {
+    const int shown = Percent();
     pos_ = pos;
-    Draw();
+    if (Percent() != shown) Draw();  // only the percentage shows the position
   }
   int PumpMessages() override { return 0; }
 

@@ -125,7 +125,18 @@ std::string PointedDigits(std::uint64_t whole, int digits) {
 // |value| in general format with '.' as the decimal point; `scientific` tells which form it took.
 std::string GeneralMagnitude(double value, bool& scientific) {
   scientific = false;
-  if (const auto whole = ScaledWhole(value, 0)) return PointedDigits(*whole, 0);
+  // A value of a few decimals, as most are: the digits of the fewest decimals that make it whole
+  // (ScaledWhole says why they are the 15 significant digits), trailing zeros dropped.
+  for (int digits = 0; digits <= kSignificantDigits; ++digits) {
+    if (const auto whole = ScaledWhole(value, digits)) {
+      std::string out = PointedDigits(*whole, digits);
+      if (digits > 0) {
+        while (out.back() == '0') out.pop_back();
+        if (out.back() == '.') out.pop_back();
+      }
+      return out;
+    }
+  }
   const Significand s = SignificantDigits(value, kSignificantDigits);
   scientific = s.exponent < -kPlainExponentLimit || s.exponent > kPlainExponentLimit;
   if (scientific) {
