@@ -22,17 +22,22 @@ bool MayNeedWork(std::string_view text, std::string_view columnSeparator) {
 }
 
 bool Contains(std::string_view text, std::string_view needle) {
-  return !needle.empty() && platform::Cp932Contains(text, needle);
+  if (needle.empty()) return false;
+  // A byte below 0x40 is never the second byte of a double-byte character: a plain search is exact.
+  if (needle.size() == 1 && static_cast<unsigned char>(needle[0]) < 0x40)
+    return text.find(needle[0]) != std::string_view::npos;
+  return platform::Cp932Contains(text, needle);
 }
 
 void AppendQuoted(std::string& record, std::string_view text) {
   record += '"';
-  // A double quote is never the second byte of a double-byte character, so bytes can be doubled
-  // as they come.
-  for (const char c : text) {
-    if (c == '"') record += '"';
-    record += c;
+  // A double quote is never the second byte of a double-byte character, so each one found is a
+  // character of its own, doubled.
+  for (std::size_t quote; (quote = text.find('"')) != std::string_view::npos; text.remove_prefix(quote + 1)) {
+    record.append(text.data(), quote + 1);
+    record += '"';
   }
+  record += text;
   record += '"';
 }
 

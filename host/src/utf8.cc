@@ -42,9 +42,18 @@ std::string Sanitize(std::string_view bytes) {
         continue;
       }
     }
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
       ++i;
       continue;
+    }
+    if ((c & 0xF0) == 0xE0 && i + 3 <= bytes.size()) {  // three bytes, as kana and kanji are
+      const auto second = static_cast<unsigned char>(bytes[i + 1]);
+      if (second >= (c == 0xE0 ? 0xA0 : 0x80) && second <= (c == 0xED ? 0x9F : 0xBF) &&
+          IsContinuation(static_cast<unsigned char>(bytes[i + 2]))) {
+        i += 3;
+        continue;
+      }
     }
     const std::size_t n = ValidSequence(bytes, i);
     if (n != 0) {

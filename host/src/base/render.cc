@@ -379,15 +379,20 @@ std::string FormatDateTime(const DateTime& value, const model::DatetimeFormat& f
   using Show = model::DatetimeFormat::Show;
   const bool showDate = format.show != Show::Time && value.HasDate();
   const bool showTime = format.show != Show::Date && value.HasTime();
-  const std::string date = showDate ? ColumnDateText(value.date, format, intl) : "";
+  std::string text = showDate ? ColumnDateText(value.date, format, intl) : std::string();
+  if (!showTime) return text;
+  if (!text.empty()) text += ' ';
   // The column's own 24-hour setting, or the session's clock when that is 24-hour.
   const bool clock24 = format.timeFormat24 || intl.clock24;
-  std::string time = showTime ? TimeText(value.time, format.time, clock24, intl) : "";
+  text += TimeText(value.time, format.time, clock24, intl);
   using Zone = model::DatetimeFormat::Zone;
   const bool zoneShown =
       format.zone == Zone::Always || (format.zone == Zone::Sometimes && value.zoneMinutes != Now().zoneMinutes);
-  if (showTime && value.HasDate() && zoneShown) time += " " + ZoneName(value.zoneMinutes, value.dst);
-  return Joined(date, time);
+  if (value.HasDate() && zoneShown) {
+    text += ' ';
+    text += ZoneName(value.zoneMinutes, value.dst);
+  }
+  return text;
 }
 
 std::string TextOfNumber(double value, std::string_view format, const International& intl) {
