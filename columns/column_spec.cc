@@ -30,9 +30,10 @@ void ColumnSpec::SetFormula(const LNString& text, std::uint32_t separator) {
   designSeparator = separator;
 }
 
-LNItem ColumnSpec::GetEntryValue(const ViewEntry& entry) const {
-  if (categorized != entry.IsCategory()) return LNItem();
-  if (columnNumber >= entry.GetValueCount()) return LNItem();
+const LNItem& ColumnSpec::GetEntryValue(const ViewEntry& entry) const {
+  static const LNItem kNone;
+  if (categorized != entry.IsCategory()) return kNone;
+  if (columnNumber >= entry.GetValueCount()) return kNone;
   return entry.GetValue(columnNumber);
 }
 

@@ -43,7 +43,7 @@ class ColumnSpec {
 
   // This view column's value in `entry`: a category row has values only in categorized columns,
   // a document row only in the others. A null item when there is none; never fails.
-  LNItem GetEntryValue(const ViewEntry& entry) const;
+  const LNItem& GetEntryValue(const ViewEntry& entry) const;
 
   // The formula's result on `document`. Host failures are thrown.
   LNItem EvaluateFormula(const LNNote& document) const;

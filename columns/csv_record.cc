@@ -121,12 +121,9 @@ std::string CColumnDataArray::ToCSVData(const ViewEntry& entry, LNNote& document
   try {
     for (const ColumnSpec& spec : *this) {
       if (!spec.IsOutput()) continue;
-      LNItem value;
-      if (spec.kind == ColumnKind::ViewColumn) {
-        value = spec.GetEntryValue(entry);
-      } else if (spec.kind == ColumnKind::Formula && !document.IsNull()) {
-        value = FormulaValue(spec, document);
-      }
+      LNItem formulaValue;
+      if (spec.kind == ColumnKind::Formula && !document.IsNull()) formulaValue = FormulaValue(spec, document);
+      const LNItem& value = spec.kind == ColumnKind::ViewColumn ? spec.GetEntryValue(entry) : formulaValue;
       spec.ValueToText(value, session_, listSeparator_, text);
       if (!first) record += separator;
       first = false;

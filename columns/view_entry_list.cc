@@ -1,12 +1,9 @@
 #include "columns/view_entry_list.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Bytes per chunk of kept records: more than the largest record a batch can hold.
-constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 
 // The bytes of a locked host buffer, unlocked and freed when it goes.
 class LockedBuffer {
@@ -75,10 +72,9 @@ LNSTATUS ViewEntryList::KeepBatch(std::string_view records, std::uint32_t count,
 
 char* ViewEntryList::Reserve(std::size_t size) {
   if (room_ < size) {
-    const std::size_t chunk = std::max(kChunkSize, size);
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunk));
+    chunks_.push_back(platform::AllocateLargeBlock(size));
     next_ = chunks_.back().get();
-    room_ = chunk;
+    room_ = chunks_.back().get_deleter().bytes;
   }
   char* at = next_;
   next_ += size;

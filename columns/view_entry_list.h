@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include <platform/large_block.h>
+
 #include "columns/export_view_params.h"
 #include "columns/view_entry.h"
 
@@ -36,7 +38,7 @@ class ViewEntryList {
 
   // The kept records back to back in chunks that never move, so that keeping a record never
   // copies the ones before it; each record lies within one chunk.
-  std::vector<std::unique_ptr<char[]>> chunks_;
+  std::vector<platform::LargeBlock> chunks_;
   char* next_ = nullptr;  // the free bytes at the end of the last chunk
   std::size_t room_ = 0;
   std::vector<std::string_view> records_;  // each kept record, in view order

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <type_traits>
 #include <variant>
 
 #include "access.h"
@@ -13,7 +14,17 @@ namespace host {
 LNITEMTYPE TypeOf(const model::Value& value);
 
 inline std::shared_ptr<ItemData> NewItem(model::Value value) {
-  return std::make_shared<ItemData>(ItemData{model::Item{{}, std::move(value)}, nullptr});
+  auto data = std::make_shared<ItemData>();
+  data->item.value = std::move(value);
+  return data;
+}
+
+// A new item holding an empty value of kind V, made in place.
+template <class V>
+std::shared_ptr<ItemData> NewItem() {
+  auto data = std::make_shared<ItemData>();
+  if constexpr (!std::is_same_v<V, std::variant_alternative_t<0, model::Value>>) data->item.value.emplace<V>();
+  return data;
 }
 
 // The data of `item` for a value class of kind V: shared when the item holds a V, null for a null

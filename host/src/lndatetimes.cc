@@ -28,7 +28,7 @@ LNSTATUS LNDatetime::GetText(const LNDatetimeFormat& format, const LNInternation
   });
 }
 
-LNDatetimes::LNDatetimes() { data_ = host::NewItem(DateTimes{}); }
+LNDatetimes::LNDatetimes() { data_ = host::NewItem<DateTimes>(); }
 LNDatetimes::LNDatetimes(const LNItem& item) { *this = item; }
 LNDatetimes& LNDatetimes::operator=(const LNItem& item) {
   data_ = host::Adopt<DateTimes>(item);

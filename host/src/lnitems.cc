@@ -23,7 +23,7 @@ LNItem LNItemArray::operator[](LNINT index) const {
   });
 }
 
-LNText::LNText() { data_ = host::NewItem(host::model::Text{}); }
+LNText::LNText() { data_ = host::NewItem<host::model::Text>(); }
 LNText::LNText(const LNItem& item) { *this = item; }
 LNText& LNText::operator=(const LNItem& item) {
   data_ = host::Adopt<host::model::Text>(item);

@@ -23,7 +23,7 @@ LNSTATUS LNNumber::GetText(const LNNumberFormat& format, const LNInternational& 
   });
 }
 
-LNNumbers::LNNumbers() { data_ = host::NewItem(Numbers{}); }
+LNNumbers::LNNumbers() { data_ = host::NewItem<Numbers>(); }
 LNNumbers::LNNumbers(const LNItem& item) { *this = item; }
 LNNumbers& LNNumbers::operator=(const LNItem& item) {
   data_ = host::Adopt<Numbers>(item);

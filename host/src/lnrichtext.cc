@@ -21,7 +21,7 @@ const RTElement& Element(const LNRTObject& object) {
 
 }  // namespace
 
-LNRichText::LNRichText() { data_ = host::NewItem(RichText{}); }
+LNRichText::LNRichText() { data_ = host::NewItem<RichText>(); }
 LNRichText::LNRichText(const LNItem& item) { *this = item; }
 LNRichText& LNRichText::operator=(const LNItem& item) {
   data_ = host::Adopt<RichText>(item);

@@ -10,8 +10,6 @@
 
 namespace host::model {
 
-// A table of slots in memory of its own, on huge pages where the system has them: the lookups of
-// an export land anywhere in it, and with small pages most of them would also miss the TLB.
 Unid::Unid(std::string_view text) : size_(static_cast<std::uint8_t>(std::min(text.size(), kMaxSize))) {
   text.copy(chars_, kMaxSize);
 }
@@ -21,6 +19,8 @@ const std::vector<Attachment>& Note::Attachments() const {
   return extras ? extras->attachments : kNone;
 }
 
+// A table of slots in memory of its own, on huge pages where the system has them: the lookups of
+// an export land anywhere in it, and with small pages most of them would also miss the TLB.
 struct NoteLookup::Slots {
   std::size_t mask = 0;  // slot count - 1, the count a power of two
   std::size_t notes = 0;

@@ -251,12 +251,22 @@ std::string DateText(std::int32_t days, DateParts parts, bool fourDigitYear, con
     case DateParts::YearMonth: return intl.dateOrder == Order::YMD ? y + sep + m : m + sep + y;
     case DateParts::YearMonthDay: break;
   }
+  const auto joined = [&](const std::string& first, const std::string& second, const std::string& third) {
+    std::string text;
+    text.reserve(first.size() + second.size() + third.size() + 2 * sep.size());
+    text += first;
+    text += sep;
+    text += second;
+    text += sep;
+    text += third;
+    return text;
+  };
   switch (intl.dateOrder) {
-    case Order::YMD: return y + sep + m + sep + d;
-    case Order::MDY: return m + sep + d + sep + y;
-    case Order::DMY: return d + sep + m + sep + y;
+    case Order::YMD: return joined(y, m, d);
+    case Order::MDY: return joined(m, d, y);
+    case Order::DMY: return joined(d, m, y);
   }
-  return y + sep + m + sep + d;
+  return joined(y, m, d);
 }
 
 using TimeParts = model::DatetimeFormat::TimeParts;
