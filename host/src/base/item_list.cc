@@ -117,10 +117,11 @@ ItemList::ItemList(const std::vector<Item>& items) {
 
 void ItemList::push_back(const Item& item) {
   std::string payload;
+  std::string_view oneText;  // the payload of a text of one value, as it is
   Kind kind = kText;
   if (const auto* text = std::get_if<Text>(&item.value); text && text->values.size() == 1) {
     kind = kOneText;
-    payload = text->values.front();
+    oneText = text->values.front();
   } else if (text) {
     PutSize(payload, text->values.size());
     for (const std::string& value : text->values) PutBytes(payload, value);
@@ -146,7 +147,7 @@ void ItemList::push_back(const Item& item) {
   PutBytes(bytes_, item.name);
   bytes_.append(reinterpret_cast<const char*>(&item.flags), sizeof item.flags);
   bytes_ += static_cast<char>(kind);
-  PutBytes(bytes_, payload);
+  PutBytes(bytes_, kind == kOneText ? oneText : std::string_view(payload));
   ++count_;
 }
 

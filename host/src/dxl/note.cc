@@ -109,6 +109,7 @@ ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
   result.hasNoteId = ReadNoteInfo(element, note);
 
   std::vector<model::Item> items;
+  items.reserve(16);
   for (pugi::xml_node child : element.children()) {
     if (!IsElement(child, "item")) continue;
     items.push_back(ReadItem(child));

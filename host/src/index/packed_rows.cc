@@ -12,7 +12,7 @@ std::uint64_t TableStore::Add(TablePacker& packer, std::span<const model::Value*
 
 std::uint64_t TableStore::AddPacked(std::span<const std::uint8_t> table) {
   if (blocks_.empty() || kBlock - used_ < table.size()) {
-    blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(kBlock));
+    blocks_.push_back(platform::AllocateLargeBlock(kBlock));
     used_ = 0;
   }
   const std::uint64_t offset = (blocks_.size() - 1) * kBlock + used_;

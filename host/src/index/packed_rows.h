@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include <platform/large_block.h>
+
 #include "index/summary_table.h"
 
 namespace host::index {
@@ -20,12 +22,14 @@ class TableStore {
   std::uint64_t Add(TablePacker& packer, std::span<const model::Value* const> values);
   // Stores a table packed already and returns its offset.
   std::uint64_t AddPacked(std::span<const std::uint8_t> table);
-  const std::uint8_t* At(std::uint64_t offset) const { return blocks_[offset / kBlock].get() + offset % kBlock; }
+  const std::uint8_t* At(std::uint64_t offset) const {
+    return reinterpret_cast<const std::uint8_t*>(blocks_[offset / kBlock].get()) + offset % kBlock;
+  }
 
  private:
-  static constexpr std::uint64_t kBlock = 1u << 20;  // larger than any table
+  static constexpr std::uint64_t kBlock = platform::kLargeBlockAlignment;  // larger than any table
   static_assert(kBlock >= kMaxSummaryTable);
-  std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+  std::vector<platform::LargeBlock> blocks_;
   std::uint64_t used_ = 0;  // in the last block
   std::vector<std::uint8_t> packed_;
 };
