@@ -67,23 +67,21 @@ std::string ExponentText(int exponent) {
   return buffer;
 }
 
-// Integer digits grouped in threes with `separator` ("" leaves them as they are).
-std::string Grouped(std::string_view digits, std::string_view separator) {
-  if (separator.empty() || digits.size() <= 3) return std::string(digits);
-  std::string out;
-  const std::size_t head = digits.size() % 3;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i != 0 && (i + 3 - head) % 3 == 0) out += separator;
-    out += digits[i];
-  }
-  return out;
-}
-
-// An unsigned decimal text "123.45" with its integer part grouped and the international symbols.
+// An unsigned decimal text "123.45" with its integer part grouped in threes by the thousands
+// separator when `punctuated`, and the international decimal symbol.
 std::string Localised(std::string_view plain, bool punctuated, const International& intl) {
   const std::size_t dot = plain.find('.');
   const std::string_view whole = plain.substr(0, dot);
-  std::string out = Grouped(whole, punctuated ? intl.thousandsSeparator : "");
+  const std::string_view separator = punctuated ? std::string_view(intl.thousandsSeparator) : std::string_view();
+  std::string out;
+  out.reserve(plain.size() + whole.size() / 3 * separator.size() + intl.decimalSymbol.size());
+  // The first group holds what is left over from the groups of three after it.
+  const std::size_t first = separator.empty() ? whole.size() : (whole.size() + 2) % 3 + 1;
+  out += whole.substr(0, first);
+  for (std::size_t i = first; i < whole.size(); i += 3) {
+    out += separator;
+    out += whole.substr(i, 3);
+  }
   if (dot != std::string_view::npos) {
     out += intl.decimalSymbol;
     out += plain.substr(dot + 1);
