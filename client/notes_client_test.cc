@@ -334,19 +334,26 @@ TEST_F(NotesClientTest, AnExportKilledAtAnyMomentLeavesWholeRecordsOnly) {
       return child;
     };
 
-    // A whole export, and how long it writes: the scale of the moments to kill at.
-    pid_t child = start();
-    const unsigned writing = platform::testing::MicrosecondsTaken([&] { WaitForClient(child, work_); });
-    const std::string complete = ReadFile(file);
-    ASSERT_GE(std::count(complete.begin(), complete.end(), '\n'), kDocuments);
-    fs::remove(file);
+    // Whole exports, and how long the quicker of two writes: the scale of the moments to kill at
+    // (a first run may be slowed by cold caches).
+    pid_t child = 0;
+    unsigned writing = 0;
+    std::string complete;
+    for (int run = 0; run < 2; ++run) {
+      child = start();
+      const unsigned taken = platform::testing::MicrosecondsTaken([&] { WaitForClient(child, work_); });
+      writing = run == 0 ? taken : std::min(writing, taken);
+      complete = ReadFile(file);
+      ASSERT_GE(std::count(complete.begin(), complete.end(), '\n'), kDocuments);
+      fs::remove(file);
+    }
 
     int cut = 0;
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("random delays from seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<unsigned> delay(0, writing / 2);  // within the writing, should a run be quicker
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
       child = start();
       usleep(delay(random));
       kill(child, SIGKILL);

@@ -56,7 +56,9 @@ TEST_P(DialogBuilderTest, EveryControlSitsWhereItsTemplatePutsItInTabOrder) {
     const QRect expected = ToPixels(units, control.x, control.y, control.cx, control.cy);
     EXPECT_EQ(made->pos(), expected.topLeft());
     EXPECT_EQ(made->width(), expected.width());
-    if (control.kind != ControlKind::DropDownList) EXPECT_EQ(made->height(), expected.height());
+    if (control.kind != ControlKind::DropDownList) {
+      EXPECT_EQ(made->height(), expected.height());
+    }
     if (auto* list = qobject_cast<QComboBox*>(made)) {
       ASSERT_EQ(list->count(), static_cast<int>(control.entries.size()));
       for (std::size_t i = 0; i < control.entries.size(); ++i)

@@ -410,8 +410,10 @@ TEST(SetupProgram, ARunKilledAtAnyMomentLeavesNotesIniAsOneWholeRunLeavesIt) {
 
   int round = 3, unchanged = 0, changed = 0;
   std::string before = whole.back();
+  // Delays up to twice the longest run: about half the rounds fall inside a run, and since a run
+  // writes only at its end, most of those fall before its write.
   const int killed = platform::testing::KillAtRandomMoments(
-      12, longest, [&] { notes.Exec(runs[round % 2], false); },
+      24, 2 * longest, [&] { notes.Exec(runs[round % 2], false); },
       [&](int) {
         const std::string after = ReadBytes(ini);
         ASSERT_NE(std::find(whole.begin(), whole.end(), after), whole.end())
