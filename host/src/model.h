@@ -211,6 +211,8 @@ struct NumberFormat {
 
 struct DatetimeFormat {
   enum class Show { Date, Time, DateTime } show = Show::DateTime;
+  // The parts shown and when the zone shows, in the order of DXL's names for them (date='yearmonthday'
+  // ... 'weekday', time='hourminutesecondhundredths' ... 'hour', zone='never' ... 'always').
   enum class DateParts {
     YearMonthDay, MonthDay, YearMonth, Year, Month, Day, WeekdayMonthDayYear, WeekdayMonthDay, Weekday
   } date = DateParts::YearMonthDay;
