@@ -41,6 +41,14 @@ struct Access {
     return s;
   }
 
+  static model::DateTime DateTime(const LNDatetime& d) {
+    return {d.parts_.date, d.parts_.time, d.parts_.zoneMinutes, d.parts_.dst};
+  }
+  static LNDatetime Datetime(const model::DateTime& value) {
+    LNDatetime d;
+    d.parts_ = {value.date, value.time, value.zoneMinutes, value.dst};
+    return d;
+  }
   static const std::shared_ptr<ItemData>& Data(const LNItem& item) { return item.data_; }
   static void SetData(LNItem& item, std::shared_ptr<ItemData> data) { item.data_ = std::move(data); }
   static LNItem Item(std::shared_ptr<ItemData> data) {

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "access.h"
@@ -13,8 +14,37 @@ namespace host {
 // The type code of a value, as LNItem::GetType reports it.
 LNITEMTYPE TypeOf(const model::Value& value);
 
+// Single objects from a per-thread list of the blocks freed before: an export makes and drops
+// several items for every row, all of one size. The blocks stay with the thread that freed them.
+template <class T>
+struct RecyclingAllocator {
+  using value_type = T;
+  RecyclingAllocator() = default;
+  template <class U>
+  RecyclingAllocator(const RecyclingAllocator<U>&) {}  // NOLINT: rebinding
+  T* allocate(std::size_t n) {
+    void*& head = FreeBlocks();
+    if (n != 1 || !head) return std::allocator<T>().allocate(n);
+    void* block = std::exchange(head, *static_cast<void**>(head));
+    return static_cast<T*>(block);
+  }
+  void deallocate(T* block, std::size_t n) {
+    if (n != 1) return std::allocator<T>().deallocate(block, n);
+    void*& head = FreeBlocks();
+    *reinterpret_cast<void**>(block) = head;
+    head = block;
+  }
+  static void*& FreeBlocks() {
+    thread_local void* head = nullptr;
+    return head;
+  }
+  friend bool operator==(const RecyclingAllocator&, const RecyclingAllocator&) { return true; }
+};
+
+inline std::shared_ptr<ItemData> MakeItemData() { return std::allocate_shared<ItemData>(RecyclingAllocator<ItemData>()); }
+
 inline std::shared_ptr<ItemData> NewItem(model::Value value) {
-  auto data = std::make_shared<ItemData>();
+  auto data = MakeItemData();
   data->item.value = std::move(value);
   return data;
 }
@@ -22,7 +52,7 @@ inline std::shared_ptr<ItemData> NewItem(model::Value value) {
 // A new item holding an empty value of kind V, made in place.
 template <class V>
 std::shared_ptr<ItemData> NewItem() {
-  auto data = std::make_shared<ItemData>();
+  auto data = MakeItemData();
   if constexpr (!std::is_same_v<V, std::variant_alternative_t<0, model::Value>>) data->item.value.emplace<V>();
   return data;
 }

@@ -9,13 +9,18 @@
 using host::Access;
 using host::model::DateTimes;
 
-LNDatetime::LNDatetime() : packed_(host::Pack(host::model::DateTime{})) {}
-LNDatetime::LNDatetime(const CoreTimeDate& packed) : packed_(host::Pack(host::Unpack(packed))) {}
+LNDatetime::LNDatetime() : parts_{kCoreNoDate, kCoreNoTime, 0, false} {}
+LNDatetime::LNDatetime(const CoreTimeDate& packed) : LNDatetime() {
+  const host::model::DateTime value = host::Unpack(packed);
+  parts_ = {value.date, value.time, value.zoneMinutes, value.dst};
+}
+
+CoreTimeDate LNDatetime::GetTimeDate() const { return host::Pack(Access::DateTime(*this)); }
 
 LNSTATUS LNDatetime::GetText(LNString* text) const {
   return host::Guard([&] {
     if (!text) host::Raise(host::kErrInvalidArgument);
-    *text = Access::String(host::PlainDateTime(host::Unpack(packed_), host::model::International{}));
+    *text = Access::String(host::PlainDateTime(Access::DateTime(*this), host::model::International{}));
   });
 }
 
@@ -24,7 +29,7 @@ LNSTATUS LNDatetime::GetText(const LNDatetimeFormat& format, const LNInternation
   return host::Guard([&] {
     if (!text) host::Raise(host::kErrInvalidArgument);
     *text = Access::String(
-        host::FormatDateTime(host::Unpack(packed_), host::ToModel(format), Access::Settings(international)));
+        host::FormatDateTime(Access::DateTime(*this), host::ToModel(format), Access::Settings(international)));
   });
 }
 
@@ -50,7 +55,7 @@ LNDatetime LNDatetimes::operator[](LNINT index) const {
     if (index < 0 || index >= GetCount()) host::Raise(host::kErrListIndex);
     const DateTimes& v = host::ValueOf<DateTimes>(*this);
     const auto i = static_cast<std::size_t>(index);
-    return LNDatetime(host::Pack(i < v.values.size() ? v.values[i] : v.ranges[i - v.values.size()].lower));
+    return Access::Datetime(i < v.values.size() ? v.values[i] : v.ranges[i - v.values.size()].lower);
   });
 }
 
@@ -58,7 +63,7 @@ LNDatetimeRange LNDatetimes::GetRange(LNINT index) const {
   return host::GuardValue(LNDatetimeRange(), [&] {
     if (index < 0 || index >= GetCount() - GetDatetimeCount()) host::Raise(host::kErrListIndex);
     const auto& range = host::ValueOf<DateTimes>(*this).ranges[static_cast<std::size_t>(index)];
-    return LNDatetimeRange(host::Pack(range.lower), host::Pack(range.upper));
+    return LNDatetimeRange(Access::Datetime(range.lower), Access::Datetime(range.upper));
   });
 }
 
@@ -67,7 +72,7 @@ LNSTATUS LNDatetimes::Insert(LNINT position, const LNDatetime& value) {
     if (!data_) host::Raise(host::kErrNullObject);
     auto& values = host::MutableValueOf<DateTimes>(*this).values;
     if (position < 0 || static_cast<std::size_t>(position) > values.size()) host::Raise(host::kErrListIndex);
-    values.insert(values.begin() + position, host::Unpack(value.GetTimeDate()));
+    values.insert(values.begin() + position, Access::DateTime(value));
   });
 }
 
@@ -75,6 +80,6 @@ LNSTATUS LNDatetimes::Append(const LNDatetimeRange& range) {
   return host::Guard([&] {
     if (!data_) host::Raise(host::kErrNullObject);
     host::MutableValueOf<DateTimes>(*this).ranges.push_back(
-        {host::Unpack(range.GetBegin().GetTimeDate()), host::Unpack(range.GetEnd().GetTimeDate())});
+        {Access::DateTime(range.GetBegin()), Access::DateTime(range.GetEnd())});
   });
 }

@@ -18,7 +18,7 @@ const model::Note& OpenNote(const NoteData* data) {
 }
 
 LNItem MakeItem(const model::Item& item, std::shared_ptr<const NoteData> note) {
-  auto data = std::make_shared<ItemData>();
+  auto data = host::MakeItemData();
   data->item = item;
   data->note = std::move(note);
   return Access::Item(std::move(data));

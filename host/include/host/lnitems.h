@@ -87,10 +87,11 @@ class LNAPI LNDatetime {
   // The host's plain form: "2026/12/10 08:45:52", "2026/12/10" or "08:45:52".
   LNSTATUS GetText(LNString* text) const;
   LNSTATUS GetText(const LNDatetimeFormat& format, const LNInternational& international, LNString* text) const;
-  CoreTimeDate GetTimeDate() const { return packed_; }
+  CoreTimeDate GetTimeDate() const;
 
  private:
-  CoreTimeDate packed_;
+  CoreDateTime parts_;  // kept unpacked: rendering and the host's lists take the parts
+  friend struct host::Access;
 };
 
 class LNAPI LNDatetimeRange {
