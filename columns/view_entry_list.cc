@@ -4,7 +4,6 @@
 
 namespace {
 
-
 // The bytes of a locked host buffer, unlocked and freed when it goes.
 class LockedBuffer {
  public:

@@ -41,10 +41,10 @@ struct Access {
     return s;
   }
 
-  static model::DateTime DateTime(const LNDatetime& d) {
+  static model::DateTime ModelOf(const LNDatetime& d) {
     return {d.parts_.date, d.parts_.time, d.parts_.zoneMinutes, d.parts_.dst};
   }
-  static LNDatetime Datetime(const model::DateTime& value) {
+  static LNDatetime DatetimeOf(const model::DateTime& value) {
     LNDatetime d;
     d.parts_ = {value.date, value.time, value.zoneMinutes, value.dst};
     return d;

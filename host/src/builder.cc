@@ -178,7 +178,7 @@ DocumentBuilder DatabaseBuilder::Document(std::string form) { return Document(Ne
 DocumentBuilder DatabaseBuilder::Document(NOTEID id, std::string form) {
   model::Note note;
   note.noteId = id;
-  note.unid = std::string_view("UNID" + std::to_string(id));
+  note.unid = model::Unid("UNID" + std::to_string(id));
   if (!form.empty()) note.items.push_back({"Form", model::Text{{std::move(form)}}, model::kSummary});
   database_->notes[id] = std::move(note);
   return DocumentBuilder(database_, id);
@@ -189,7 +189,7 @@ namespace {
 NOTEID AddDesign(model::Database& db, NOTEID id, model::NoteClass noteClass) {
   model::Note note;
   note.noteId = id;
-  note.unid = std::string_view("UNID" + std::to_string(id));
+  note.unid = model::Unid("UNID" + std::to_string(id));
   note.noteClass = noteClass;
   db.notes[id] = std::move(note);
   return id;

@@ -15,12 +15,12 @@ LNDatetime::LNDatetime(const CoreTimeDate& packed) : LNDatetime() {
   parts_ = {value.date, value.time, value.zoneMinutes, value.dst};
 }
 
-CoreTimeDate LNDatetime::GetTimeDate() const { return host::Pack(Access::DateTime(*this)); }
+CoreTimeDate LNDatetime::GetTimeDate() const { return host::Pack(Access::ModelOf(*this)); }
 
 LNSTATUS LNDatetime::GetText(LNString* text) const {
   return host::Guard([&] {
     if (!text) host::Raise(host::kErrInvalidArgument);
-    *text = Access::String(host::PlainDateTime(Access::DateTime(*this), host::model::International{}));
+    *text = Access::String(host::PlainDateTime(Access::ModelOf(*this), host::model::International{}));
   });
 }
 
@@ -29,7 +29,7 @@ LNSTATUS LNDatetime::GetText(const LNDatetimeFormat& format, const LNInternation
   return host::Guard([&] {
     if (!text) host::Raise(host::kErrInvalidArgument);
     *text = Access::String(
-        host::FormatDateTime(Access::DateTime(*this), host::ToModel(format), Access::Settings(international)));
+        host::FormatDateTime(Access::ModelOf(*this), host::ToModel(format), Access::Settings(international)));
   });
 }
 
@@ -55,7 +55,7 @@ LNDatetime LNDatetimes::operator[](LNINT index) const {
     if (index < 0 || index >= GetCount()) host::Raise(host::kErrListIndex);
     const DateTimes& v = host::ValueOf<DateTimes>(*this);
     const auto i = static_cast<std::size_t>(index);
-    return Access::Datetime(i < v.values.size() ? v.values[i] : v.ranges[i - v.values.size()].lower);
+    return Access::DatetimeOf(i < v.values.size() ? v.values[i] : v.ranges[i - v.values.size()].lower);
   });
 }
 
@@ -63,7 +63,7 @@ LNDatetimeRange LNDatetimes::GetRange(LNINT index) const {
   return host::GuardValue(LNDatetimeRange(), [&] {
     if (index < 0 || index >= GetCount() - GetDatetimeCount()) host::Raise(host::kErrListIndex);
     const auto& range = host::ValueOf<DateTimes>(*this).ranges[static_cast<std::size_t>(index)];
-    return LNDatetimeRange(Access::Datetime(range.lower), Access::Datetime(range.upper));
+    return LNDatetimeRange(Access::DatetimeOf(range.lower), Access::DatetimeOf(range.upper));
   });
 }
 
@@ -72,7 +72,7 @@ LNSTATUS LNDatetimes::Insert(LNINT position, const LNDatetime& value) {
     if (!data_) host::Raise(host::kErrNullObject);
     auto& values = host::MutableValueOf<DateTimes>(*this).values;
     if (position < 0 || static_cast<std::size_t>(position) > values.size()) host::Raise(host::kErrListIndex);
-    values.insert(values.begin() + position, Access::DateTime(value));
+    values.insert(values.begin() + position, Access::ModelOf(value));
   });
 }
 
@@ -80,6 +80,6 @@ LNSTATUS LNDatetimes::Append(const LNDatetimeRange& range) {
   return host::Guard([&] {
     if (!data_) host::Raise(host::kErrNullObject);
     host::MutableValueOf<DateTimes>(*this).ranges.push_back(
-        {Access::DateTime(range.GetBegin()), Access::DateTime(range.GetEnd())});
+        {Access::ModelOf(range.GetBegin()), Access::ModelOf(range.GetEnd())});
   });
 }

@@ -14,6 +14,12 @@ std::size_t ValidSequence(std::string_view s, std::size_t i) {
   std::size_t n;
   char32_t min, cp;
   if (c < 0x80) return 1;
+  if ((c & 0xF0) == 0xE0 && i + 3 <= s.size()) {  // three bytes, as kana and kanji are: checked at once
+    const auto second = static_cast<unsigned char>(s[i + 1]);
+    if (second >= (c == 0xE0 ? 0xA0 : 0x80) && second <= (c == 0xED ? 0x9F : 0xBF) &&
+        IsContinuation(static_cast<unsigned char>(s[i + 2])))
+      return 3;
+  }
   if (c >= 0xC2 && c <= 0xDF) n = 2, min = 0x80, cp = c & 0x1F;
   else if (c >= 0xE0 && c <= 0xEF) n = 3, min = 0x800, cp = c & 0x0F;
   else if (c >= 0xF0 && c <= 0xF4) n = 4, min = 0x10000, cp = c & 0x07;
@@ -42,18 +48,9 @@ std::string Sanitize(std::string_view bytes) {
         continue;
       }
     }
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;
-    }
-    if ((c & 0xF0) == 0xE0 && i + 3 <= bytes.size()) {  // three bytes, as kana and kanji are
-      const auto second = static_cast<unsigned char>(bytes[i + 1]);
-      if (second >= (c == 0xE0 ? 0xA0 : 0x80) && second <= (c == 0xED ? 0x9F : 0xBF) &&
-          IsContinuation(static_cast<unsigned char>(bytes[i + 2]))) {
-        i += 3;
-        continue;
-      }
     }
     const std::size_t n = ValidSequence(bytes, i);
     if (n != 0) {

@@ -68,17 +68,8 @@ void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
       *to++ = static_cast<char>(*p++);
       continue;
     }
-    std::size_t length;
-    char32_t c;
-    if ((*p & 0xF0) == 0xE0 && end - p >= 3 && p[1] >= (*p == 0xE0 ? 0xA0 : 0x80) && p[1] <= (*p == 0xED ? 0x9F : 0xBF) &&
-        (p[2] & 0xC0) == 0x80) {
-      // Three bytes, as every kana and kanji is: the common case, checked and decoded here.
-      length = 3;
-      c = char32_t{p[0] & 0x0Fu} << 12 | char32_t{p[1] & 0x3Fu} << 6 | (p[2] & 0x3Fu);
-    } else {
-      length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
-      c = length == 1 ? 0 : Decode(p, length);  // checked: never a surrogate
-    }
+    const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
+    const char32_t c = length == 1 ? 0 : Decode(p, length);  // checked: never a surrogate
     const std::uint16_t code = c < kPlaneSize ? table[c] : 0;
     p += length;
     if (code == 0) {
