@@ -89,7 +89,7 @@ void CExportProgressDlg::PumpMessages() {
 
 void CExportProgressDlg::UpdateCounterText(int pos) {
   const std::int64_t percent = ProgressPercent(pos, low_, high_);
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = platform::CoarseClock::now();
   if (percent == counterPercent_ && pos != high_ && now - counterTime_ < kCounterInterval) return;
   counterPercent_ = percent;
   counterTime_ = now;

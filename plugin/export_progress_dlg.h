@@ -4,6 +4,7 @@
 // for as long as the dialog exists.
 #pragma once
 
+#include <platform/coarse_clock.h>
 #include <platform/ui.h>
 
 #include <chrono>
@@ -50,7 +51,7 @@ class CExportProgressDlg {
   bool cancel_ = false;
   std::string counterText_;
   std::int64_t counterPercent_ = -1;
-  std::chrono::steady_clock::time_point counterTime_;
+  platform::CoarseClock::time_point counterTime_;
 };
 
 inline constexpr std::chrono::milliseconds kCounterInterval{50};

@@ -47,13 +47,14 @@ void ProgressWindow::SetPos(int pos) { pos_ = pos; }
 
 int ProgressWindow::PumpMessages() {
   // Showing the counter and the bar, dispatching and painting take longer than rendering a
-  // document: they happen at most every kPumpIntervalMs, which keeps the window current and
+  // document: they happen at most every kPumpInterval, which keeps the window current and
   // responsive without slowing the export.
-  if (!lastPump_.isValid() || lastPump_.hasExpired(kPumpIntervalMs)) {
+  const auto now = platform::CoarseClock::now();
+  if (now - lastPump_ >= kPumpInterval) {
     counter_->setText(platform::qt::FromPlatformText(counterText_));
     bar_->setValue(pos_);
     QCoreApplication::processEvents();
-    lastPump_.start();
+    lastPump_ = now;
   }
   const int presses = cancelPresses_;
   cancelPresses_ = 0;

@@ -2,10 +2,10 @@
 // with the window it was opened over disabled for as long as it exists.
 #pragma once
 
+#include <platform/coarse_clock.h>
 #include <platform/ui.h>
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <string>
 
@@ -42,8 +42,8 @@ class ProgressWindow final : public QDialog, public platform::ProgressView {
   QLabel* status_;
   QLabel* counter_;
   QProgressBar* bar_;
-  static constexpr int kPumpIntervalMs = 20;
+  static constexpr std::chrono::milliseconds kPumpInterval{20};
   QPointer<QWidget> disabledOwner_;
-  QElapsedTimer lastPump_;
+  platform::CoarseClock::time_point lastPump_;  // the epoch before the first
   int cancelPresses_ = 0;
 };

@@ -69,9 +69,13 @@ LNDatetimeFormat FromModel(const model::DatetimeFormat& format) {
 
 namespace {
 
-// The Japanese client's settings never change, so every LNInternational shares one copy.
+// The Japanese client's settings never change, so every LNInternational shares one copy. It lives
+// as long as the library, so the pointer owns nothing and copying it counts no references (with
+// more than one thread in the process each count would be an atomic operation, several for every
+// number and date/time rendered).
 const std::shared_ptr<const host::model::International>& JapaneseClient() {
-  static const auto settings = std::make_shared<const host::model::International>();
+  static const host::model::International japanese;
+  static const std::shared_ptr<const host::model::International> settings(std::shared_ptr<void>(), &japanese);
   return settings;
 }
 
