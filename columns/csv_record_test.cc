@@ -58,6 +58,24 @@ TEST(FormatCSVField, ReplacementsQuotingAndQuoteDoubling) {
   }
 }
 
+TEST(FormatCSVField, ASpecialByteIsFoundAtEveryPositionOfALongValue) {
+  const std::string plain(19, 'a');
+  std::string record;
+  AppendCSVField(record, plain, ",", 0, nullptr, nullptr);
+  ASSERT_EQ(record, plain);
+  for (const char special : {',', '"', '\n'}) {
+    for (std::size_t at = 0; at < plain.size(); ++at) {
+      std::string value = plain;
+      value[at] = special;
+      std::string expected = value;
+      if (special == '"') expected.insert(at, 1, '"');
+      record.clear();
+      AppendCSVField(record, value, ",", 0, nullptr, nullptr);
+      EXPECT_EQ(record, '"' + expected + '"') << "byte " << int{special} << " at " << at;
+    }
+  }
+}
+
 TEST(FormatCSVField, FromHostText) {
   EXPECT_EQ(FormatCSVField(LNString(Cp932("表,計").c_str()), ",", 0, nullptr, nullptr), Cp932("\"表,計\""));
   EXPECT_EQ(FormatCSVField(LNString("say \"hi\""), ",", 0, nullptr, nullptr), "\"say \"\"hi\"\"\"");

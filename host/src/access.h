@@ -23,6 +23,7 @@ struct NoteData {
 struct ItemData {
   model::Item item;
   std::shared_ptr<const NoteData> note;
+  ItemData* nextKept = nullptr;  // while kept for reuse (MakeItemData)
 };
 
 // A formula's text and its program, compiled when assigned or, for a design's formula, when first

@@ -35,25 +35,40 @@ struct RecyclingAllocator {
     head = block;
   }
   static void*& FreeBlocks() {
-    thread_local void* head = nullptr;
+    [[gnu::tls_model("initial-exec")]] thread_local void* head = nullptr;
     return head;
   }
   friend bool operator==(const RecyclingAllocator&, const RecyclingAllocator&) { return true; }
 };
 
-inline std::shared_ptr<ItemData> MakeItemData() { return std::allocate_shared<ItemData>(RecyclingAllocator<ItemData>()); }
+// The index of value kind V in model::Value.
+template <class V, class Variant = model::Value>
+inline constexpr std::size_t kKindOf = 0;
+template <class V, class... Kinds>
+inline constexpr std::size_t kKindOf<V, std::variant<Kinds...>> = [] {
+  std::size_t index = 0;
+  static_cast<void>(((std::is_same_v<V, Kinds> ? false : (++index, true)) && ...));
+  return index;
+}();
+
+// New item data. The data of a dropped item whose value is a short list (text, numbers,
+// date/times) is kept by the thread that dropped it, emptied but with the room its lists had,
+// and handed out again for a value of the same kind (`kind`, an index into model::Value): a row
+// of an export is decoded into new items and dropped again, and filling a kept one allocates
+// nothing. Otherwise the data is new and holds an empty text value.
+std::shared_ptr<ItemData> MakeItemData(std::size_t kind = 0);
 
 inline std::shared_ptr<ItemData> NewItem(model::Value value) {
-  auto data = MakeItemData();
+  auto data = MakeItemData(value.index());
   data->item.value = std::move(value);
   return data;
 }
 
-// A new item holding an empty value of kind V, made in place.
+// A new item holding an empty value of kind V.
 template <class V>
 std::shared_ptr<ItemData> NewItem() {
-  auto data = MakeItemData();
-  if constexpr (!std::is_same_v<V, std::variant_alternative_t<0, model::Value>>) data->item.value.emplace<V>();
+  std::shared_ptr<ItemData> data = MakeItemData(kKindOf<V>);
+  if (!std::holds_alternative<V>(data->item.value)) data->item.value.emplace<V>();
   return data;
 }
 
