@@ -2,6 +2,7 @@
 
 #include "access.h"
 #include "errors.h"
+#include "item_values.h"
 
 using host::Access;
 using host::model::NoteClass;
@@ -45,7 +46,9 @@ LNSTATUS LNDatabase::GetNote(NOTEID id, LNNote* note) const {
   return host::Guard([&] {
     const host::model::Note& found = LiveNote(Open(database_), id);
     if (!note) host::Raise(host::kErrInvalidArgument);
-    Access::SetData(*note, std::make_shared<host::NoteData>(host::NoteData{database_, &found, false}));
+    // An export gets a note for every row: the blocks are recycled.
+    Access::SetData(*note, std::allocate_shared<host::NoteData>(host::RecyclingAllocator<host::NoteData>(),
+                                                                host::NoteData{database_, &found, false}));
   });
 }
 

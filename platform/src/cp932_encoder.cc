@@ -52,6 +52,19 @@ char32_t Decode(const unsigned char* p, std::size_t length) {
   return char32_t{p[0] & 0x07u} << 18 | char32_t{p[1] & 0x3Fu} << 12 | char32_t{p[2] & 0x3Fu} << 6 | (p[3] & 0x3Fu);
 }
 
+// Writes the bytes of table entry `code` ('?' for none) at `to`; the end of what it wrote.
+char* Put(char* to, std::uint16_t code) {
+  if (code == 0) {
+    *to++ = '?';
+  } else if (code < 0x100) {
+    *to++ = static_cast<char>(code);
+  } else {
+    *to++ = static_cast<char>(code >> 8);
+    *to++ = static_cast<char>(code & 0xFF);
+  }
+  return to;
+}
+
 }  // namespace
 
 void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
@@ -68,18 +81,19 @@ void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
       *to++ = static_cast<char>(*p++);
       continue;
     }
+    if ((*p & 0xF0) == 0xE0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+      // Three bytes, as kana and kanji are: valid unless overlong or a surrogate.
+      const char32_t c = Decode(p, 3);
+      if (c >= 0x800 && !IsSurrogate(c)) {
+        to = Put(to, table[c]);
+        p += 3;
+        continue;
+      }
+    }
     const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
     const char32_t c = length == 1 ? 0 : Decode(p, length);  // checked: never a surrogate
-    const std::uint16_t code = c < kPlaneSize ? table[c] : 0;
     p += length;
-    if (code == 0) {
-      *to++ = '?';
-    } else if (code < 0x100) {
-      *to++ = static_cast<char>(code);
-    } else {
-      *to++ = static_cast<char>(code >> 8);
-      *to++ = static_cast<char>(code & 0xFF);
-    }
+    to = Put(to, c < kPlaneSize ? table[c] : 0);
   }
   out.resize(static_cast<std::size_t>(to - out.data()));
 }

@@ -217,74 +217,102 @@ int ClampDigits(int digits) { return digits < 0 ? 0 : digits > 15 ? 15 : digits;
 
 // ---- date/times ------------------------------------------------------------------------------
 
-std::string TwoDigits(int n) {
-  if (n >= 0 && n <= 99) return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+void AppendTwoDigits(std::string& out, int n) {
+  if (n >= 0 && n <= 99) {
+    const char digits[2] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+    out.append(digits, 2);
+    return;
+  }
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", n);
-  return buffer;
+  out += buffer;
 }
 
-std::string YearText(int year, bool fourDigits) {
-  if (!fourDigits) return TwoDigits(((year % 100) + 100) % 100);
-  if (year >= 1000 && year <= 9999) return TwoDigits(year / 100) + TwoDigits(year % 100);
+std::string TwoDigits(int n) {
+  std::string text;
+  AppendTwoDigits(text, n);
+  return text;
+}
+
+void AppendYear(std::string& out, int year, bool fourDigits) {
+  if (!fourDigits) return AppendTwoDigits(out, ((year % 100) + 100) % 100);
+  if (year >= 1000 && year <= 9999) {
+    AppendTwoDigits(out, year / 100);
+    AppendTwoDigits(out, year % 100);
+    return;
+  }
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%04d", year);
-  return buffer;
+  out += buffer;
 }
 
 enum class DateParts { YearMonthDay, MonthDay, YearMonth, Year, Month, Day };
 
-std::string DateText(std::int32_t days, DateParts parts, bool fourDigitYear, const International& intl) {
+void AppendDate(std::string& out, std::int32_t days, DateParts parts, bool fourDigitYear, const International& intl) {
   const model::CivilDate c = model::CivilFromDays(days);
-  const std::string y = YearText(c.year, fourDigitYear);
-  const std::string m = TwoDigits(static_cast<int>(c.month));
-  const std::string d = TwoDigits(static_cast<int>(c.day));
-  const std::string& sep = intl.dateSeparator;
+  const auto y = [&] { AppendYear(out, c.year, fourDigitYear); };
+  const auto m = [&] { AppendTwoDigits(out, static_cast<int>(c.month)); };
+  const auto d = [&] { AppendTwoDigits(out, static_cast<int>(c.day)); };
+  const auto sep = [&] { out += intl.dateSeparator; };
   using Order = International::DateOrder;
   switch (parts) {
-    case DateParts::Year: return y;
-    case DateParts::Month: return m;
-    case DateParts::Day: return d;
-    case DateParts::MonthDay: return intl.dateOrder == Order::DMY ? d + sep + m : m + sep + d;
-    case DateParts::YearMonth: return intl.dateOrder == Order::YMD ? y + sep + m : m + sep + y;
+    case DateParts::Year: return y();
+    case DateParts::Month: return m();
+    case DateParts::Day: return d();
+    case DateParts::MonthDay:
+      if (intl.dateOrder == Order::DMY) return d(), sep(), m();
+      return m(), sep(), d();
+    case DateParts::YearMonth:
+      if (intl.dateOrder == Order::YMD) return y(), sep(), m();
+      return m(), sep(), y();
     case DateParts::YearMonthDay: break;
   }
-  const auto joined = [&](const std::string& first, const std::string& second, const std::string& third) {
-    std::string text;
-    text.reserve(first.size() + second.size() + third.size() + 2 * sep.size());
-    text += first;
-    text += sep;
-    text += second;
-    text += sep;
-    text += third;
-    return text;
-  };
   switch (intl.dateOrder) {
-    case Order::YMD: return joined(y, m, d);
-    case Order::MDY: return joined(m, d, y);
-    case Order::DMY: return joined(d, m, y);
+    case Order::MDY: return m(), sep(), d(), sep(), y();
+    case Order::DMY: return d(), sep(), m(), sep(), y();
+    case Order::YMD: break;
   }
-  return joined(y, m, d);
+  y(), sep(), m(), sep(), d();
+}
+
+std::string DateText(std::int32_t days, DateParts parts, bool fourDigitYear, const International& intl) {
+  std::string text;
+  AppendDate(text, days, parts, fourDigitYear, intl);
+  return text;
 }
 
 using TimeParts = model::DatetimeFormat::TimeParts;
 
-std::string TimeText(std::int32_t hundredths, TimeParts parts, bool clock24, const International& intl) {
+void AppendTime(std::string& out, std::int32_t hundredths, TimeParts parts, bool clock24, const International& intl) {
   const int total = hundredths / 100;
   int hour = total / 3600;
   const int minute = total / 60 % 60;
   const int second = total % 60;
-  std::string suffix;
-  if (!clock24) {
-    suffix = " " + (hour < 12 ? intl.amString : intl.pmString);
-    hour = hour % 12 == 0 ? 12 : hour % 12;
+  const bool morning = hour < 12;
+  if (!clock24) hour = hour % 12 == 0 ? 12 : hour % 12;
+  AppendTwoDigits(out, hour);
+  if (parts != TimeParts::Hour) {
+    out += intl.timeSeparator;
+    AppendTwoDigits(out, minute);
   }
-  std::string out = TwoDigits(hour);
-  if (parts != TimeParts::Hour) out += intl.timeSeparator + TwoDigits(minute);
-  if (parts == TimeParts::HourMinuteSecond || parts == TimeParts::HourMinuteSecondHundredths)
-    out += intl.timeSeparator + TwoDigits(second);
-  if (parts == TimeParts::HourMinuteSecondHundredths) out += intl.decimalSymbol + TwoDigits(hundredths % 100);
-  return out + suffix;
+  if (parts == TimeParts::HourMinuteSecond || parts == TimeParts::HourMinuteSecondHundredths) {
+    out += intl.timeSeparator;
+    AppendTwoDigits(out, second);
+  }
+  if (parts == TimeParts::HourMinuteSecondHundredths) {
+    out += intl.decimalSymbol;
+    AppendTwoDigits(out, hundredths % 100);
+  }
+  if (!clock24) {
+    out += ' ';
+    out += morning ? intl.amString : intl.pmString;
+  }
+}
+
+std::string TimeText(std::int32_t hundredths, TimeParts parts, bool clock24, const International& intl) {
+  std::string text;
+  AppendTime(text, hundredths, parts, clock24, intl);
+  return text;
 }
 
 // `value` seen in the zone `zoneMinutes` east of UTC. A value without both parts has no instant
@@ -322,22 +350,30 @@ std::string WeekdayText(std::int32_t days) {
   return kWeekdays[static_cast<std::size_t>(((days + 4) % 7 + 7) % 7)];  // 1970-01-01 was a Thursday
 }
 
-std::string ColumnDateText(std::int32_t days, const model::DatetimeFormat& format, const International& intl) {
+void AppendColumnDate(std::string& out, std::int32_t days, const model::DatetimeFormat& format,
+                      const International& intl) {
   using Parts = model::DatetimeFormat::DateParts;
   const bool fourDigits = format.fourDigitYear;
   switch (format.date) {
-    case Parts::YearMonthDay: return DateText(days, DateParts::YearMonthDay, fourDigits, intl);
-    case Parts::MonthDay: return DateText(days, DateParts::MonthDay, fourDigits, intl);
-    case Parts::YearMonth: return DateText(days, DateParts::YearMonth, fourDigits, intl);
-    case Parts::Year: return DateText(days, DateParts::Year, fourDigits, intl);
-    case Parts::Month: return DateText(days, DateParts::Month, fourDigits, intl);
-    case Parts::Day: return DateText(days, DateParts::Day, fourDigits, intl);
-    case Parts::Weekday: return WeekdayText(days);
-    case Parts::WeekdayMonthDay: return WeekdayText(days) + " " + DateText(days, DateParts::MonthDay, fourDigits, intl);
+    case Parts::YearMonthDay: return AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
+    case Parts::MonthDay: return AppendDate(out, days, DateParts::MonthDay, fourDigits, intl);
+    case Parts::YearMonth: return AppendDate(out, days, DateParts::YearMonth, fourDigits, intl);
+    case Parts::Year: return AppendDate(out, days, DateParts::Year, fourDigits, intl);
+    case Parts::Month: return AppendDate(out, days, DateParts::Month, fourDigits, intl);
+    case Parts::Day: return AppendDate(out, days, DateParts::Day, fourDigits, intl);
+    case Parts::Weekday:
+      out += WeekdayText(days);
+      return;
+    case Parts::WeekdayMonthDay:
+      out += WeekdayText(days);
+      out += ' ';
+      return AppendDate(out, days, DateParts::MonthDay, fourDigits, intl);
     case Parts::WeekdayMonthDayYear:
-      return WeekdayText(days) + " " + DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+      out += WeekdayText(days);
+      out += ' ';
+      return AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
   }
-  return DateText(days, DateParts::YearMonthDay, fourDigits, intl);
+  AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
 }
 
 std::string Joined(const std::string& date, const std::string& time) {
@@ -387,12 +423,13 @@ std::string FormatDateTime(const DateTime& value, const model::DatetimeFormat& f
   using Show = model::DatetimeFormat::Show;
   const bool showDate = format.show != Show::Time && value.HasDate();
   const bool showTime = format.show != Show::Date && value.HasTime();
-  std::string text = showDate ? ColumnDateText(value.date, format, intl) : std::string();
+  std::string text;
+  if (showDate) AppendColumnDate(text, value.date, format, intl);
   if (!showTime) return text;
   if (!text.empty()) text += ' ';
   // The column's own 24-hour setting, or the session's clock when that is 24-hour.
   const bool clock24 = format.timeFormat24 || intl.clock24;
-  text += TimeText(value.time, format.time, clock24, intl);
+  AppendTime(text, value.time, format.time, clock24, intl);
   using Zone = model::DatetimeFormat::Zone;
   const bool zoneShown =
       format.zone == Zone::Always || (format.zone == Zone::Sometimes && value.zoneMinutes != Now().zoneMinutes);
