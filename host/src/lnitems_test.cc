@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "access.h"
 #include "host/notes.h"
+#include "host/testing/builder.h"
 
 namespace {
 
@@ -45,6 +48,61 @@ TEST(LNItem, ListsInsertInPlaceAndRejectPositionsOutside) {
   EXPECT_EQ(static_cast<double>(n[0]), 1);
   EXPECT_EQ(static_cast<double>(n[2]), 3);
   EXPECT_EQ(static_cast<double>(n[3]), 0);  // outside: the status, or 0 when not throwing
+}
+
+// Dropped items are handed out again for new ones of their kind: a new item starts empty and
+// nameless whatever the dropped ones held, and an item still referred to is never handed out.
+TEST(LNItem, NewItemsStartEmptyAfterOthersWereDropped) {
+  host::testing::DatabaseBuilder builder;
+  const NOTEID id = builder.Document("memo").Text("Subject", {"Hi"}).Id();
+  LNNotesSession session;
+  session.Initialize();
+  LNDatabase database;
+  ASSERT_EQ(session.GetDatabase(builder.Register(), &database), 0u);
+  LNDocument document;
+  ASSERT_EQ(database.GetNote(id, &document), 0u);
+  ASSERT_EQ(document.Open(), 0u);
+
+  LNNumbers held;
+  ASSERT_EQ(held.Insert(0, 7), 0u);
+  for (int round = 0; round < 3; ++round) {
+    {
+      LNNumbers n;
+      n.Insert(0, 1);
+      n.Insert(1, 2);
+      LNText t;
+      t.Insert(0, U("a"));
+      LNDatetimes d;
+      d.Insert(0, LNDatetime(Packed(2026, 12, 10, 0)));
+      d.Append(LNDatetimeRange(Packed(2026, 1, 2, 0), Packed(2026, 1, 3, 0)));
+      LNItem named;
+      ASSERT_EQ(document.GetItem(U("Subject"), &named), 0u);
+      ASSERT_EQ(Text(named.GetName()), "Subject");
+    }
+    LNNumbers n;
+    LNText texts[2];  // the dropped text and the note's item
+    LNDatetimes d;
+    EXPECT_EQ(n.GetCount(), 0);
+    EXPECT_EQ(d.GetCount(), 0);
+    for (const LNText& t : texts) {
+      EXPECT_EQ(t.GetCount(), 0);
+      EXPECT_EQ(Text(t.GetName()), "");
+    }
+  }
+  ASSERT_EQ(held.GetCount(), 1);
+  EXPECT_EQ(static_cast<double>(held[0]), 7);
+}
+
+// What a thread keeps for reuse is freed when it ends (the sanitizer build reports it otherwise).
+TEST(LNItem, AThreadThatEndsFreesTheItemsItKept) {
+  LNINT counts = -1;
+  std::thread([&] {
+    { LNNumbers dropped; dropped.Insert(0, 1); }
+    LNNumbers reused;
+    counts = reused.GetCount();
+    { LNText dropped; dropped.Insert(0, U("a")); }
+  }).join();
+  EXPECT_EQ(counts, 0);
 }
 
 TEST(LNDatetimes, RangesFollowTheSingleValuesAndReadAsTheirBeginning) {
