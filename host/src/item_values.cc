@@ -1,6 +1,7 @@
 #include "item_values.h"
 
 #include <cstdint>
+#include <mutex>
 
 namespace host {
 
@@ -26,25 +27,45 @@ constexpr std::uint8_t kKeptPerKind = 16;
 // Lists with room for more values than this are freed rather than kept.
 constexpr std::size_t kKeptRoom = 16;
 
-// Trivially destructible, so that items dropped while the thread ends still find it; in the
-// initial thread-local block, since it is read for every item made and dropped.
-struct KeptItems {
-  ItemData* head[kKinds];  // linked through ItemData::nextKept
-  std::uint8_t count[kKinds];
+// Block sizes recycled: the control blocks of items and of notes.
+constexpr std::size_t kBlockSizes = 4;
+constexpr std::uint8_t kKeptPerBlockSize = 64;
+
+// What a thread keeps for reuse. Trivially destructible, so that what is dropped while the thread
+// ends still finds it; in the initial thread-local block, since it is read for every item made
+// and dropped.
+struct KeptForReuse {
+  ItemData* items[kKinds];  // linked through ItemData::nextKept
+  std::uint8_t itemCount[kKinds];
+  void* blocks[kBlockSizes];  // by slot, linked through their first bytes
+  std::uint8_t blockCount[kBlockSizes];
   bool cleanUpRegistered;
   bool closed;  // the thread is ending: nothing more is kept
 };
-[[gnu::tls_model("initial-exec")]] thread_local KeptItems kept;
+[[gnu::tls_model("initial-exec")]] thread_local KeptForReuse kept;
 
-struct FreeKeptItemsAtThreadEnd {
-  ~FreeKeptItemsAtThreadEnd() {
+struct FreeKeptAtThreadEnd {
+  ~FreeKeptAtThreadEnd() {
     kept.closed = true;
-    for (ItemData*& head : kept.head) {
+    for (ItemData*& head : kept.items) {
       while (head) delete std::exchange(head, head->nextKept);
+    }
+    for (void*& head : kept.blocks) {
+      while (head) ::operator delete(std::exchange(head, *static_cast<void**>(head)));
     }
   }
 };
-thread_local FreeKeptItemsAtThreadEnd freeKeptItemsAtThreadEnd;
+thread_local FreeKeptAtThreadEnd freeKeptAtThreadEnd;
+
+// False once the thread is ending; else makes sure what is kept is freed when it ends.
+bool Keeping() {
+  if (kept.closed) return false;
+  if (!kept.cleanUpRegistered) {
+    static_cast<void>(&freeKeptAtThreadEnd);
+    kept.cleanUpRegistered = true;
+  }
+  return true;
+}
 
 // Empties `value`, keeping the room of its lists; false for a value not worth keeping.
 bool EmptyForReuse(model::Value& value) {
@@ -73,28 +94,49 @@ struct KeepOrFree {
   void operator()(ItemData* data) const noexcept {
     data->note.reset();
     const std::size_t kind = data->item.value.index();
-    if (kept.closed || kind >= kKinds || kept.count[kind] == kKeptPerKind || !EmptyForReuse(data->item.value)) {
+    if (kind >= kKinds || kept.itemCount[kind] == kKeptPerKind || !EmptyForReuse(data->item.value) || !Keeping()) {
       delete data;
       return;
     }
-    if (!kept.cleanUpRegistered) {
-      static_cast<void>(&freeKeptItemsAtThreadEnd);
-      kept.cleanUpRegistered = true;
-    }
     data->item.name.clear();
     data->item.flags = 0;
-    data->nextKept = std::exchange(kept.head[kind], data);
-    ++kept.count[kind];
+    data->nextKept = std::exchange(kept.items[kind], data);
+    ++kept.itemCount[kind];
   }
 };
 
 ItemData* TakeKept(std::size_t kind) {
-  if (kind >= kKinds || !kept.head[kind]) return nullptr;
-  --kept.count[kind];
-  return std::exchange(kept.head[kind], kept.head[kind]->nextKept);
+  if (kind >= kKinds || !kept.items[kind]) return nullptr;
+  --kept.itemCount[kind];
+  return std::exchange(kept.items[kind], kept.items[kind]->nextKept);
 }
 
 }  // namespace
+
+std::size_t BlockSlot(std::size_t size) {
+  static std::mutex mutex;
+  static std::size_t sizes[kBlockSizes];
+  if (size < sizeof(void*)) return kNoBlockSlot;
+  const std::lock_guard lock(mutex);
+  for (std::size_t slot = 0; slot < kBlockSizes; ++slot) {
+    if (sizes[slot] == 0) sizes[slot] = size;
+    if (sizes[slot] == size) return slot;
+  }
+  return kNoBlockSlot;
+}
+
+void* TakeRecycledBlock(std::size_t slot) {
+  if (slot >= kBlockSizes || !kept.blocks[slot]) return nullptr;
+  --kept.blockCount[slot];
+  return std::exchange(kept.blocks[slot], *static_cast<void**>(kept.blocks[slot]));
+}
+
+bool RecycleBlock(void* block, std::size_t slot) {
+  if (slot >= kBlockSizes || kept.blockCount[slot] == kKeptPerBlockSize || !Keeping()) return false;
+  *static_cast<void**>(block) = std::exchange(kept.blocks[slot], block);
+  ++kept.blockCount[slot];
+  return true;
+}
 
 std::shared_ptr<ItemData> MakeItemData(std::size_t kind) {
   ItemData* data = TakeKept(kind);

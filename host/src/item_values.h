@@ -1,6 +1,7 @@
 // The values behind the LN value classes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -14,8 +15,19 @@ namespace host {
 // The type code of a value, as LNItem::GetType reports it.
 LNITEMTYPE TypeOf(const model::Value& value);
 
-// Single objects from a per-thread list of the blocks freed before: an export makes and drops
-// several items for every row, all of one size. The blocks stay with the thread that freed them.
+// Blocks are recycled by size, each size given a slot when first asked for; kNoBlockSlot when
+// every slot is taken (the size is then not recycled).
+inline constexpr std::size_t kNoBlockSlot = SIZE_MAX;
+std::size_t BlockSlot(std::size_t size);
+// A block of the slot's size freed before by this thread, or null. A bounded number of each size
+// is kept, and freed when the thread ends.
+void* TakeRecycledBlock(std::size_t slot);
+// Keeps `block` (from ::operator new, of the slot's size) for TakeRecycledBlock; false when it is
+// not kept and the caller frees it.
+bool RecycleBlock(void* block, std::size_t slot);
+
+// Single objects in recycled blocks: an export makes and drops several items and a note for
+// every row, each kind always of one size.
 template <class T>
 struct RecyclingAllocator {
   using value_type = T;
@@ -23,20 +35,17 @@ struct RecyclingAllocator {
   template <class U>
   RecyclingAllocator(const RecyclingAllocator<U>&) {}  // NOLINT: rebinding
   T* allocate(std::size_t n) {
-    void*& head = FreeBlocks();
-    if (n != 1 || !head) return std::allocator<T>().allocate(n);
-    void* block = std::exchange(head, *static_cast<void**>(head));
-    return static_cast<T*>(block);
+    if (n == 1) {
+      if (void* block = TakeRecycledBlock(Slot())) return static_cast<T*>(block);
+    }
+    return std::allocator<T>().allocate(n);
   }
   void deallocate(T* block, std::size_t n) {
-    if (n != 1) return std::allocator<T>().deallocate(block, n);
-    void*& head = FreeBlocks();
-    *reinterpret_cast<void**>(block) = head;
-    head = block;
+    if (n != 1 || !RecycleBlock(block, Slot())) std::allocator<T>().deallocate(block, n);
   }
-  static void*& FreeBlocks() {
-    [[gnu::tls_model("initial-exec")]] thread_local void* head = nullptr;
-    return head;
+  static std::size_t Slot() {
+    static const std::size_t slot = BlockSlot(sizeof(T));
+    return slot;
   }
   friend bool operator==(const RecyclingAllocator&, const RecyclingAllocator&) { return true; }
 };
