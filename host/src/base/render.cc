@@ -246,8 +246,9 @@ void AppendYear(std::string& out, int year, bool fourDigits) {
   out += buffer;
 }
 
-enum class DateParts { YearMonthDay, MonthDay, YearMonth, Year, Month, Day };
+using DateParts = model::DatetimeFormat::DateParts;
 
+// The date's parts without a weekday (a part with one counts as its parts without).
 void AppendDate(std::string& out, std::int32_t days, DateParts parts, bool fourDigitYear, const International& intl) {
   const model::CivilDate c = model::CivilFromDays(days);
   const auto y = [&] { AppendYear(out, c.year, fourDigitYear); };
@@ -260,12 +261,16 @@ void AppendDate(std::string& out, std::int32_t days, DateParts parts, bool fourD
     case DateParts::Month: return m();
     case DateParts::Day: return d();
     case DateParts::MonthDay:
+    case DateParts::WeekdayMonthDay:
       if (intl.dateOrder == Order::DMY) return d(), sep(), m();
       return m(), sep(), d();
     case DateParts::YearMonth:
       if (intl.dateOrder == Order::YMD) return y(), sep(), m();
       return m(), sep(), y();
-    case DateParts::YearMonthDay: break;
+    case DateParts::YearMonthDay:
+    case DateParts::WeekdayMonthDayYear:
+    case DateParts::Weekday:
+      break;
   }
   switch (intl.dateOrder) {
     case Order::MDY: return m(), sep(), d(), sep(), y();
@@ -352,28 +357,19 @@ std::string WeekdayText(std::int32_t days) {
 
 void AppendColumnDate(std::string& out, std::int32_t days, const model::DatetimeFormat& format,
                       const International& intl) {
-  using Parts = model::DatetimeFormat::DateParts;
-  const bool fourDigits = format.fourDigitYear;
   switch (format.date) {
-    case Parts::YearMonthDay: return AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
-    case Parts::MonthDay: return AppendDate(out, days, DateParts::MonthDay, fourDigits, intl);
-    case Parts::YearMonth: return AppendDate(out, days, DateParts::YearMonth, fourDigits, intl);
-    case Parts::Year: return AppendDate(out, days, DateParts::Year, fourDigits, intl);
-    case Parts::Month: return AppendDate(out, days, DateParts::Month, fourDigits, intl);
-    case Parts::Day: return AppendDate(out, days, DateParts::Day, fourDigits, intl);
-    case Parts::Weekday:
+    case DateParts::Weekday:
       out += WeekdayText(days);
       return;
-    case Parts::WeekdayMonthDay:
+    case DateParts::WeekdayMonthDay:
+    case DateParts::WeekdayMonthDayYear:
       out += WeekdayText(days);
       out += ' ';
-      return AppendDate(out, days, DateParts::MonthDay, fourDigits, intl);
-    case Parts::WeekdayMonthDayYear:
-      out += WeekdayText(days);
-      out += ' ';
-      return AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
+      break;
+    default:
+      break;
   }
-  AppendDate(out, days, DateParts::YearMonthDay, fourDigits, intl);
+  AppendDate(out, days, format.date, format.fourDigitYear, intl);
 }
 
 std::string Joined(const std::string& date, const std::string& time) {
