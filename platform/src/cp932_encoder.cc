@@ -81,15 +81,6 @@ void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
       *to++ = static_cast<char>(*p++);
       continue;
     }
-    if ((*p & 0xF0) == 0xE0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-      // Three bytes, as kana and kanji are: valid unless overlong or a surrogate.
-      const char32_t c = Decode(p, 3);
-      if (c >= 0x800 && !IsSurrogate(c)) {
-        to = Put(to, table[c]);
-        p += 3;
-        continue;
-      }
-    }
     const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
     const char32_t c = length == 1 ? 0 : Decode(p, length);  // checked: never a surrogate
     p += length;

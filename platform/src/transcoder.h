@@ -40,6 +40,9 @@ std::size_t SingleByte(std::string_view rest);
 inline std::size_t Utf8SequenceLength(std::string_view rest) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(rest[i]); };
   const unsigned char first = byte(0);
+  // Three bytes, as kana and kanji are, checked at once.
+  if (first >= 0xE1 && first <= 0xEF && first != 0xED && rest.size() >= 3 && (byte(1) & 0xC0) == 0x80 && (byte(2) & 0xC0) == 0x80)
+    return 3;
   std::size_t size;
   unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
   if (first >= 0xC2 && first <= 0xDF) {
