@@ -12,6 +12,7 @@ namespace {
 [[noreturn]] void Reject(const std::string& problem) { throw ClientError{problem}; }
 
 std::optional<Command> CommandNamed(std::string_view name) {
+  if (name == "open") return Command::Open;
   if (name == "export") return Command::Export;
   if (name == "views") return Command::Views;
   if (name == "entries") return Command::Entries;
@@ -40,6 +41,8 @@ std::vector<std::uint32_t> NoteIdListArgument(const std::string& text) {
 bool Takes(Command command, std::string_view option) {
   if (command == Command::Entries) return false;
   if (command == Command::Views) return option == "--db";
+  if (command == Command::Open)
+    return option == "--db" || option == "--view" || option == "--view-id" || option == "--server";
   static constexpr std::string_view kExportOptions[] = {"--db",     "--view",  "--view-id", "--select",
                                                         "--append", "--entry", "--server",  "--console"};
   return std::ranges::find(kExportOptions, option) != std::end(kExportOptions);
@@ -106,12 +109,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     else if (argument == "--console") line.console = true;
   }
 
+  if (line.viewName && line.viewNoteId) Reject("--view and --view-id exclude each other");
+  if (line.command == Command::Open) {
+    if (!positional.empty()) Reject("unexpected argument \"" + positional[0] + "\"");
+    return line;
+  }
   if (line.command != Command::Entries && line.databaseFiles.empty()) Reject(arguments[0] + " needs --db FILE.dxl");
   if (line.command != Command::Export) {
     if (!positional.empty()) Reject("unexpected argument \"" + positional[0] + "\"");
     return line;
   }
-  if (line.viewName && line.viewNoteId) Reject("--view and --view-id exclude each other");
   if (!line.viewName && !line.viewNoteId) Reject("export needs --view NAME or --view-id HEX");
   if (positional.size() != 1)
     Reject(positional.empty() ? "export needs the TYPED-NAME"

@@ -1,5 +1,6 @@
 // The client's command line:
 //
+//   notes-client open [--db FILE.dxl]... [--view NAME | --view-id HEX] [--server NAME]
 //   notes-client export --db FILE.dxl (--view NAME | --view-id HEX) [--select HEX[,HEX...]]
 //                       [--append] [--entry LABEL] [--server NAME] [--console] TYPED-NAME
 //   notes-client views --db FILE.dxl
@@ -17,19 +18,23 @@
 namespace client {
 
 inline constexpr char kUsage[] =
-    "usage: notes-client export --db FILE.dxl (--view NAME | --view-id HEX) [--select HEX[,HEX...]]\n"
+    "usage: notes-client open [--db FILE.dxl]... [--view NAME | --view-id HEX] [--server NAME]\n"
+    "       notes-client export --db FILE.dxl (--view NAME | --view-id HEX) [--select HEX[,HEX...]]\n"
     "                           [--append] [--entry LABEL] [--server NAME] [--console] TYPED-NAME\n"
     "       notes-client views --db FILE.dxl\n"
     "       notes-client entries\n"
     "       notes-client --help\n"
     "--db may be given more than once: the files together form one database.\n"
+    "open shows the database in the client's window (it needs a display; without --db a file dialog\n"
+    "asks for the files): its views and folders, the rows of a view, documents marked with Space, and\n"
+    "File > Export. export, views and entries run without a window.\n"
     "TYPED-NAME is the file name as typed in the Notes client's Export dialog, with switches behind it\n"
     "(\"out.csv /X /H\"). Without /X the option sheet comes up; it needs a display, and --console\n"
     "shows every message on the terminal instead of in windows.\n";
 
 inline constexpr char kDefaultEntryLabel[] = "Export CSV File";
 
-enum class Command { Export, Views, Entries, Help };
+enum class Command { Open, Export, Views, Entries, Help };
 
 struct CommandLine {
   Command command = Command::Export;

@@ -60,6 +60,16 @@ TEST(ParseCommandLine, ViewsAndEntries) {
   EXPECT_EQ(ParseCommandLine({"entries"}).command, Command::Entries);
 }
 
+TEST(ParseCommandLine, OpenTakesItsDatabaseAndViewOrNothing) {
+  EXPECT_EQ(ParseCommandLine({"open"}).command, Command::Open);
+  EXPECT_TRUE(ParseCommandLine({"open"}).databaseFiles.empty()) << "a file dialog asks for them";
+  const CommandLine line = ParseCommandLine({"open", "--db", "a.dxl", "--db", "b.dxl", "--view-id", "10E", "--server", "S"});
+  EXPECT_EQ(line.databaseFiles, (std::vector<std::string>{"a.dxl", "b.dxl"}));
+  EXPECT_EQ(line.viewNoteId, 0x10Eu);
+  EXPECT_EQ(line.server, "S");
+  EXPECT_EQ(ParseCommandLine({"open", "--view", "(隠し)"}).viewName, "(隠し)");
+}
+
 TEST(ParseCommandLine, RejectsWithTheReason) {
   const struct {
     std::vector<std::string> arguments;
@@ -85,6 +95,9 @@ TEST(ParseCommandLine, RejectsWithTheReason) {
       {{"views", "--db", "a.dxl", "--view", "v"}, "\"--view\" is not an option of views"},
       {{"views", "--db", "a.dxl", "extra"}, "unexpected argument \"extra\""},
       {{"entries", "--db", "a.dxl"}, "\"--db\" is not an option of entries"},
+      {{"open", "--db", "a.dxl", "--console"}, "\"--console\" is not an option of open"},
+      {{"open", "--view", "v", "--view-id", "8"}, "--view and --view-id exclude each other"},
+      {{"open", "a.dxl"}, "unexpected argument \"a.dxl\""},
   };
   for (const auto& c : kCases) EXPECT_EQ(ProblemOf(c.arguments), c.problem) << testing::PrintToString(c.arguments);
 }

@@ -1,4 +1,4 @@
-// The client's three commands. Each throws ClientError for a failure of the client itself.
+// The client's commands. Each throws ClientError for a failure of the client itself.
 #pragma once
 
 #include <ostream>
@@ -7,6 +7,10 @@
 #include "client/command_line.h"
 
 namespace client {
+
+// Shows the main window on the database the command line names (a file dialog asks for it when it
+// names none) until the user closes it; returns the exit status. Needs a display.
+int RunOpen(const CommandLine& line, int& argc, char** argv);
 
 // Loads the library of the export entry labelled `line.entryLabel` and calls its ExportView for
 // the view the command line names; returns once ExportView has returned. Ctrl+C does not end the

@@ -1,4 +1,3 @@
-#include <csignal>
 #include <optional>
 
 #include <platform/cp932.h>
@@ -6,27 +5,13 @@
 
 #include "client/client_error.h"
 #include "client/commands.h"
+#include "client/export_call.h"
 #include "client/export_entries.h"
 #include "client/host_objects.h"
 #include "client/plugin_library.h"
 
 namespace client {
 namespace {
-
-// While it exists, SIGINT does not end the process. The plug-in's progress dialog installs its own
-// handler (Ctrl+C as Cancel) while it is shown and restores this one afterwards.
-class InterruptsIgnored {
- public:
-  InterruptsIgnored() { previous_ = std::signal(SIGINT, SIG_IGN); }
-  InterruptsIgnored(const InterruptsIgnored&) = delete;
-  InterruptsIgnored& operator=(const InterruptsIgnored&) = delete;
-  ~InterruptsIgnored() {
-    if (previous_ != SIG_ERR) std::signal(SIGINT, previous_);
-  }
-
- private:
-  void (*previous_)(int);
-};
 
 const ExportEntry& EntryLabelled(const std::vector<ExportEntry>& entries, const std::string& label,
                                  const std::string& notesIni) {
@@ -70,18 +55,9 @@ void RunExport(const CommandLine& line) {
   const Database database(line.databaseFiles, LocaleToUtf8(line.server));
   const std::uint32_t viewNoteId = ViewNoteId(line, database);
   const Collection collection(OpenCollection(line, database, viewNoteId));
-  const IdTable selected(line.selectedNoteIds);
-
-  ExportViewParams params;
-  params.SetDatabaseHandle(database.Handle());
-  params.SetViewNoteId(viewNoteId);
-  params.SetCollectionHandle(collection.Handle());
-  params.SetSelectedIdTable(selected.Handle());
-  const std::uint16_t flags = line.append ? kAppendToFile : 0;
-  const std::string typedName = platform::LocaleToCp932(line.typedName);
-
-  const InterruptsIgnored interrupts;
-  plugin.ExportView()(&params, flags, 0, entry.option.c_str(), typedName.c_str());
+  CallExportView(plugin, entry,
+                 {database.Handle(), viewNoteId, collection.Handle(), line.selectedNoteIds, line.append,
+                  platform::LocaleToCp932(line.typedName)});
 }
 
 }  // namespace client

@@ -30,7 +30,7 @@ std::vector<ExportEntry> ReadExportEntries(const std::string& notesIni) {
         platform::GetPrivateProfileString("Notes", key.c_str(), "", value, sizeof value, notesIni.c_str());
     if (length == 0) continue;
     std::string line(value, length);
-    entries.push_back({key, line, Field(line, 0), Field(line, 2), Field(line, 3)});
+    entries.push_back({key, line, Field(line, 0), Field(line, 2), Field(line, 3), Field(line, 4)});
   }
   return entries;
 }

@@ -14,6 +14,7 @@ struct ExportEntry {
   std::string label;  // first field: the name the export dialog shows
   std::string library;  // third field: the library to load ("_Vorpel")
   std::string option;   // fourth field: the option word handed to ExportView
+  std::string extension;  // fifth field: the extension of the files it writes (".CSV")
 };
 
 // Every non-empty entry of `notesIni` (a platform path), in key order.

@@ -37,6 +37,7 @@ TEST(ReadExportEntries, ReadsTheRegisteredSlotsWithTheirFields) {
   EXPECT_EQ(entries[1].library, "_Vorpel");
   EXPECT_EQ(entries[1].option, "");
   EXPECT_EQ(entries[2].option, "xml");
+  EXPECT_EQ(entries[2].extension, ".XML");
   EXPECT_EQ(entries[3].label, "Bare");
   EXPECT_EQ(entries[3].library, "");
 }
@@ -47,9 +48,9 @@ TEST(ReadExportEntries, AMissingFileHasNone) {
 
 TEST(FindExportEntry, MatchesTheWholeLabelExactly) {
   const std::string japanese = platform::Utf8ToCp932("表の書き出し");
-  const std::vector<ExportEntry> entries = {{"VIEWEXP5", "", "Export CSV File", "_Vorpel", ""},
-                                            {"VIEWEXP6", "", japanese, "_Other", ""},
-                                            {"VIEWEXP7", "", "Export CSV File", "_Later", ""}};
+  const std::vector<ExportEntry> entries = {{"VIEWEXP5", "", "Export CSV File", "_Vorpel", "", ""},
+                                            {"VIEWEXP6", "", japanese, "_Other", "", ""},
+                                            {"VIEWEXP7", "", "Export CSV File", "_Later", "", ""}};
   ASSERT_NE(FindExportEntry(entries, "Export CSV File"), nullptr);
   EXPECT_EQ(FindExportEntry(entries, "Export CSV File")->key, "VIEWEXP5");  // the first one wins
   ASSERT_NE(FindExportEntry(entries, japanese), nullptr);

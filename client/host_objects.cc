@@ -20,9 +20,16 @@ std::string StatusText(STATUS status) {
 Database::Database(const std::vector<std::string>& dxlFiles, const std::string& server) {
   std::vector<const char*> paths;
   for (const std::string& file : dxlFiles) paths.push_back(file.c_str());
-  const STATUS status =
-      CoreOpenDxlDatabase(paths.data(), static_cast<std::uint32_t>(paths.size()), server.c_str(), &handle_);
-  if (status != 0) throw ClientError{"cannot read the database: " + StatusText(status)};
+  // Warnings go to standard error as they come; the failure's detail names the file and the line.
+  std::string detail;
+  const auto report = [](void* context, int isFailure, const char* line) {
+    if (isFailure) *static_cast<std::string*>(context) = platform::Cp932ToLocale(platform::Utf8ToCp932(line));
+    else std::fprintf(stderr, "%s\n", platform::Cp932ToLocale(platform::Utf8ToCp932(line)).c_str());
+  };
+  const STATUS status = CoreReadDxlDatabase(paths.data(), static_cast<std::uint32_t>(paths.size()), server.c_str(),
+                                            report, &detail, &handle_);
+  if (status != 0)
+    throw ClientError{"cannot read the database: " + (detail.empty() ? StatusText(status) : detail)};
 }
 
 Database::~Database() { CoreCloseDatabase(handle_); }

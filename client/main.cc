@@ -1,4 +1,5 @@
-// notes-client: the stand-in for the Notes client's export dialog. See client/command_line.h.
+// notes-client: the stand-in for the Notes client: its main window, and its export for scripts.
+// See client/command_line.h.
 #include <iostream>
 #include <optional>
 
@@ -22,6 +23,8 @@ int Run(int& argc, char** argv) {
   }
   try {
     switch (line.command) {
+      case Command::Open:
+        return RunOpen(line, argc, argv);
       case Command::Export: {
         // The client owns the application's message loop when there is a display to show it on,
         // and the plug-in's messages are windows then.

@@ -460,7 +460,9 @@ class XServer {
     pid_ = fork();
     if (pid_ == 0) {
       dup2(open("/dev/null", O_WRONLY), 2);
-      execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+      // -noreset: without it the server resets when its last client leaves, and a client that
+      // connects at that moment fails to start.
+      execlp("Xvfb", "Xvfb", display_.c_str(), "-noreset", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
       _exit(127);
     }
     const fs::path socket = "/tmp/.X11-unix/X" + display_.substr(1);
@@ -540,11 +542,58 @@ TEST_F(NotesClientTest, AColumnUntickedInTheRealColumnDialogIsNotExported) {
                                                   "\"two\nlines\",-3.00,,\r\n"));
 }
 
+// A person in the client's window: marks the second and third documents with the keyboard, exports
+// them through File › Export and the sheet's defaults, then appends the same export to the file.
+// The file holds what the switches give for the same note IDs.
+TEST_F(NotesClientTest, DocumentsMarkedInTheWindowAreTheOnesExported) {
+  if (!Installed("Xvfb") || !Installed("xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
+  const XServer x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
+  const pid_t child = StartClient(program_, work_, {"open", "--db", kShop}, false, x.Display());
+  const auto exportThroughTheMenu = [&](const std::string& answerToTheQuestion) {
+    return x.Xdotool("search --sync --onlyvisible --name ' - notes-client$' windowfocus --sync") &&
+           x.Xdotool("key --delay 100 alt+f e") &&
+           x.Xdotool("search --sync --onlyvisible --name '^エクスポート$' windowfocus --sync") &&
+           x.Xdotool("type --delay 50 marked") && x.Xdotool("key --delay 100 Return" + answerToTheQuestion) &&
+           x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync") &&
+           x.Xdotool("key --delay 100 Return");
+  };
+  const bool typed = x.Xdotool("search --sync --onlyvisible --name ' - notes-client$' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 Down space Down space") && exportThroughTheMenu("") &&
+                     exportThroughTheMenu(" alt+a") &&
+                     x.Xdotool("search --sync --onlyvisible --name ' - notes-client$' windowfocus --sync") &&
+                     x.Xdotool("key --delay 100 alt+f x");
+  if (!typed) kill(child, SIGKILL);
+  const Result result = WaitForClient(child, work_);
+  ASSERT_TRUE(typed) << "a window did not come up";
+  EXPECT_EQ(result.status, 0) << result.err;
+
+  const fs::path reference = output_ / "reference.csv";
+  for (const bool append : {false, true}) {
+    std::vector<std::string> arguments = {"export", "--db", kShop, "--view", "Items", "--select", "24,28", "--console"};
+    if (append) arguments.push_back("--append");
+    arguments.push_back(reference.string() + " /X /D1 /H");
+    const Result exported = Run(arguments);
+    EXPECT_EQ(exported.status, 0) << exported.err;
+  }
+  ASSERT_TRUE(fs::exists(work_ / "marked.csv")) << "the dialog's folder is the client's current directory";
+  EXPECT_EQ(ReadFile(work_ / "marked.csv"), ReadFile(reference));
+  EXPECT_NE(ReadFile(reference).find("B-2,"), std::string::npos);
+  EXPECT_EQ(ReadFile(reference).find("A-1,"), std::string::npos);
+}
+
+TEST_F(NotesClientTest, OpenWithoutADisplayNamesTheHeadlessCommands) {
+  const Result result = Run({"open", "--db", kShop});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.err.find("export, views and entries"), std::string::npos) << result.err;
+}
+
 TEST_F(NotesClientTest, HelpPrintsTheUsageAndSucceeds) {
   for (const char* help : {"--help", "-h"}) {
     const Result result = Run({help});
     EXPECT_EQ(result.status, 0) << help;
-    EXPECT_TRUE(result.out.starts_with("usage: notes-client export --db FILE.dxl")) << result.out;
+    EXPECT_TRUE(result.out.starts_with("usage: notes-client open [--db FILE.dxl]...")) << result.out;
     EXPECT_NE(result.out.find("notes-client --help"), std::string::npos);
     EXPECT_EQ(result.err, "");
   }

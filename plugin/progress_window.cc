@@ -26,7 +26,7 @@ ProgressWindow::ProgressWindow() {
   auto* cancel = qobject_cast<QPushButton*>(resources::FindControl(*this, 2));
   connect(cancel, &QPushButton::clicked, this, [this] { ++cancelPresses_; });
 
-  QWidget* owner = QApplication::activeWindow();
+  QWidget* owner = platform::qt::SafeOwner();
   if (owner && owner->isEnabled()) {
     owner->setEnabled(false);
     disabledOwner_ = owner;

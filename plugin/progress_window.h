@@ -14,8 +14,8 @@ class QProgressBar;
 
 class ProgressWindow final : public QDialog, public platform::ProgressView {
  public:
-  // Shows the window. The active window of the application, when there is one and it is enabled,
-  // is disabled until the window is destroyed.
+  // Shows the window. Its owner (platform::qt::SafeOwner), when there is one and it is enabled, is
+  // disabled until the window is destroyed.
   ProgressWindow();
   ~ProgressWindow() override;
 

@@ -65,6 +65,24 @@ TEST_F(ProgressWindowTest, TheWindowItOpensOverIsDisabledUntilItIsGone) {
   EXPECT_TRUE(client.isEnabled());
 }
 
+// The client's main window owns the windows opened without a parent: the progress window disables
+// it even when another window (the option sheet that has just closed, say) is the active one.
+TEST_F(ProgressWindowTest, TheProgramsMainWindowIsTheOwnerItDisables) {
+  QWidget mainWindow, other;
+  mainWindow.show();
+  other.show();
+  platform::qt::SetMainWindow(&mainWindow);
+  QApplication::setActiveWindow(&other);
+  ASSERT_EQ(QApplication::activeWindow(), &other);
+  {
+    ProgressWindow window;
+    EXPECT_FALSE(mainWindow.isEnabled());
+    EXPECT_TRUE(other.isEnabled());
+  }
+  EXPECT_TRUE(mainWindow.isEnabled());
+  platform::qt::SetMainWindow(nullptr);
+}
+
 TEST_F(ProgressWindowTest, F1AsksForItsHelpTopic) {
   platform::testing::ScopedRecordingUi ui;
   ProgressWindow window;

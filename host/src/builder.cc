@@ -134,6 +134,7 @@ ViewBuilder& ViewBuilder::Column(const ColumnDesign& column) {
   c.hidden = column.hidden;
   c.showAsIcons = column.icons;
   c.categorized = column.categorized;
+  c.width = column.width;
   c.sort = column.sort == Sort::Descending ? model::SortOrder::Descending
            : column.sort == Sort::Ascending || column.categorized ? model::SortOrder::Ascending
                                                                    : model::SortOrder::None;

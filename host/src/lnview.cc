@@ -85,6 +85,9 @@ LNNumberFormat LNVFColumn::GetNumberFormat() const {
 LNDatetimeFormat LNVFColumn::GetDatetimeFormat() const {
   return ColumnValue(*this, LNDatetimeFormat(), [](const auto& c) { return host::FromModel(c.datetimeFormat); });
 }
+LNNUMBER LNVFColumn::GetWidth() const {
+  return ColumnValue(*this, host::model::Column{}.width, [](const auto& c) { return c.width; });
+}
 LNVFSEPARATOR LNVFColumn::GetSeparator() const {
   return ColumnValue(*this, LNVFSEPARATOR_NONE, [](const auto& c) { return static_cast<LNVFSEPARATOR>(c.separator); });
 }

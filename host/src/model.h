@@ -239,6 +239,7 @@ struct Column {
   bool hidden = false;
   bool showAsIcons = false;
   bool categorized = false;
+  double width = 10;  // in average characters of the view's font
   SortOrder sort = SortOrder::None;
   std::uint32_t separator = kSepComma;
   NumberFormat numberFormat;

@@ -131,6 +131,12 @@ LNAPI STATUS CoreCloseDatabase(CoreDatabaseHandle database);
 LNAPI STATUS CoreOpenDxlDatabase(const char* const* fileSystemPaths, std::uint32_t count, const char* server,
                                  CoreDatabaseHandle* database);
 
+// As CoreOpenDxlDatabase, with the warnings and the detail of a failure handed to `report` (one
+// line each, UTF-8; `isFailure` nonzero for the failure's) instead of written to standard error.
+using CoreReportLine = void (*)(void* context, int isFailure, const char* line);
+LNAPI STATUS CoreReadDxlDatabase(const char* const* fileSystemPaths, std::uint32_t count, const char* server,
+                                 CoreReportLine report, void* context, CoreDatabaseHandle* database);
+
 // Calls `visit` for every view and folder of the database in note-ID order, with its note ID,
 // whether it is a folder, and its name followed by each alias after a "|" (UTF-8, "By Name|ByName").
 using CoreViewVisitor = void (*)(void* context, std::uint32_t noteId, int isFolder, const char* nameAndAliases);

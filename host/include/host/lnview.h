@@ -24,6 +24,8 @@ class LNAPI LNVFColumn {
   LNBOOL GetHideColumn() const;
   LNBOOL GetDisplayValuesAsIcons() const;
   LNBOOL GetIsCategorized() const;
+  // The width the view gives the column, in average characters of its font (10 by default).
+  LNNUMBER GetWidth() const;
   LNINT GetColumnNumber() const;  // the index of the column's value in an entry's summary values
   // The column's formula (its item name when the design has none). It compiles when evaluated.
   LNFormula GetFormula() const;

@@ -102,6 +102,16 @@ model::DatetimeFormat ReadDatetimeFormat(pugi::xml_node element) {
   return format;
 }
 
+// The width in characters. Only the client's window uses it: a width that is not a positive
+// number keeps the default rather than costing the column.
+double WidthOf(pugi::xml_node column) {
+  const std::string_view text = Attr(column, "width");
+  double width = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), width);
+  if (error == std::errc() && end == text.data() + text.size() && width > 0) return width;
+  return model::Column{}.width;
+}
+
 model::Column ReadColumn(pugi::xml_node element) {
   model::Column column;
   if (const pugi::xml_node header = FirstChild(element, "columnheader"))
@@ -111,6 +121,7 @@ model::Column ReadColumn(pugi::xml_node element) {
   column.hidden = BoolAttr(element, "hidden");
   column.showAsIcons = BoolAttr(element, "showasicons");
   column.categorized = BoolAttr(element, "categorized");
+  column.width = WidthOf(element);
   column.sort = SortOf(element);
   column.separator = SeparatorOf(element);
   if (const pugi::xml_node numberFormat = FirstChild(element, "numberformat"))

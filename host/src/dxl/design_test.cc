@@ -39,9 +39,10 @@ TEST(ReadViewDesign, ColumnAttributes) {
   EXPECT_FALSE(plain.hidden || plain.showAsIcons || plain.categorized);
   EXPECT_EQ(plain.sort, SortOrder::None);
   EXPECT_EQ(plain.separator, kSepComma);
+  EXPECT_EQ(plain.width, 10);
 
   const Column full = ReadOneColumn(
-      "<column itemname='$3' hidden='true' showasicons='true' sort='descending' listseparator='semicolon'>"
+      "<column itemname='$3' hidden='true' showasicons='true' sort='descending' listseparator='semicolon' width='2.5'>"
       "<columnheader title='金額'><font size='9pt'/></columnheader>"
       "<code event='value'><formula>数量 * 単価</formula></code></column>");
   EXPECT_EQ(full.title, "金額");
@@ -51,6 +52,8 @@ TEST(ReadViewDesign, ColumnAttributes) {
   EXPECT_TRUE(full.showAsIcons);
   EXPECT_EQ(full.sort, SortOrder::Descending);
   EXPECT_EQ(full.separator, kSepSemicolon);
+  EXPECT_EQ(full.width, 2.5);
+  EXPECT_EQ(ReadOneColumn("<column itemname='a' width='wide'/>").width, 10) << "a bad width keeps the default";
   EXPECT_EQ(ReadOneColumn("<column itemname='a'><columnheader/></column>").title, std::nullopt);
 }
 

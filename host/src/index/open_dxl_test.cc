@@ -46,6 +46,30 @@ TEST(CoreOpenDxlDatabase, AFileThatIsNotDxlOpensNothingAndNamesTheFile) {
   EXPECT_NE(message.find("bad.xml"), std::string::npos) << message;
 }
 
+TEST(CoreReadDxlDatabase, HandsTheWarningsAndTheFailureToTheCaller) {
+  const std::string good = WriteDxl("warned.xml", "<database title='x'><note class='view'/></database>");
+  const std::string bad = WriteDxl("broken.xml", "<database><view></database>");
+  struct Line {
+    bool failure;
+    std::string text;
+  };
+  std::vector<Line> lines;
+  const auto collect = [](void* context, int isFailure, const char* line) {
+    static_cast<std::vector<Line>*>(context)->push_back({isFailure != 0, line});
+  };
+  const char* paths[] = {good.c_str(), bad.c_str()};
+  CoreDatabaseHandle handle = 0;
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(CoreReadDxlDatabase(paths, 2, nullptr, collect, &lines, &handle), host::kErrDatabaseRead);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "nothing goes to standard error";
+  EXPECT_EQ(handle, 0u);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_FALSE(lines[0].failure) << "the skipped note's warning: " << lines[0].text;
+  EXPECT_TRUE(lines[1].failure);
+  EXPECT_NE(lines[1].text.find("broken.xml"), std::string::npos) << lines[1].text;
+  EXPECT_EQ(CoreReadDxlDatabase(paths, 2, nullptr, nullptr, nullptr, &handle), host::kErrInvalidArgument);
+}
+
 TEST(CoreOpenDxlDatabase, RejectsMissingArguments) {
   CoreDatabaseHandle handle = 0;
   EXPECT_EQ(CoreOpenDxlDatabase(nullptr, 1, nullptr, &handle), host::kErrInvalidArgument);

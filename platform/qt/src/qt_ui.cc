@@ -3,12 +3,19 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
+#include <QWidget>
 
 #include "help_viewer.h"
 
 namespace platform::qt {
 namespace {
+
+QPointer<QWidget>& MainWindow() {
+  static QPointer<QWidget> window;
+  return window;
+}
 
 class QtUi final : public Ui {
  public:
@@ -33,6 +40,14 @@ class QtUi final : public Ui {
 };
 
 }  // namespace
+
+void SetMainWindow(QWidget* window) { MainWindow() = window; }
+
+QWidget* SafeOwner() {
+  QWidget* main = MainWindow();
+  if (main && main->isVisible()) return main;
+  return QApplication::activeWindow();
+}
 
 std::unique_ptr<Ui> MakeQtUi() { return std::make_unique<QtUi>(); }
 

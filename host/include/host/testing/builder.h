@@ -92,6 +92,7 @@ struct ColumnDesign {
   bool hidden = false;
   bool icons = false;
   bool categorized = false;  // a categorised column sorts ascending unless it says descending
+  double width = 10;         // in average characters
   Sort sort = Sort::None;
   LNVFSEPARATOR separator = LNVFSEPARATOR_COMMA;
   LNNumberFormat numberFormat{};

@@ -15,6 +15,7 @@
 
 class QApplication;
 class QMessageBox;
+class QWidget;
 
 namespace platform::qt {
 
@@ -40,6 +41,13 @@ class PLATFORM_API WindowedUi {
 // presses the first button; Escape presses "OK" or "いいえ(&N)".
 PLATFORM_API std::unique_ptr<QMessageBox> MakeMessageBox(std::string_view text, std::string_view caption,
                                                          Buttons buttons, Icon icon);
+
+// The program's main window, which owns every window opened without a parent (null: none). The
+// registration ends by itself when the window is destroyed.
+PLATFORM_API void SetMainWindow(QWidget* window);
+// The owner the platform gives a window opened without a parent: the main window when the program
+// has one and it is shown, else the active window; null when there is neither.
+PLATFORM_API QWidget* SafeOwner();
 
 // Platform text (code page 932) as a QString.
 PLATFORM_API QString FromPlatformText(std::string_view text);

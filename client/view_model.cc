@@ -1,0 +1,130 @@
+#include "client/view_model.h"
+
+#include <platform/qt/qt_ui.h>
+
+namespace client {
+namespace {
+
+using platform::qt::FromUtf8;
+
+// A value of several lines shows its first one in a row of one line.
+QString OneLine(const std::string& text) {
+  const std::size_t lineFeed = text.find('\n');
+  if (lineFeed == std::string::npos) return FromUtf8(text);
+  return FromUtf8(std::string_view(text).substr(0, lineFeed)) + QStringLiteral("…");
+}
+
+}  // namespace
+
+ViewModel::ViewModel(std::unique_ptr<ViewRows> rows, std::function<void()> marksChanged)
+    : rows_(std::move(rows)), outline_(rows_ ? rows_->Count() : 0), marksChanged_(std::move(marksChanged)) {}
+
+int ViewModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(outline_.RowCount());
+}
+
+int ViewModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid() || !rows_) return 0;
+  return 1 + static_cast<int>(rows_->Layout().shown.size());
+}
+
+const ViewRow& ViewModel::Row(int row) const { return rows_->At(outline_.EntryAt(static_cast<std::uint32_t>(row))); }
+
+QVariant ViewModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || !rows_) return {};
+  const ViewRow& row = Row(index.row());
+  switch (role) {
+    case Qt::DisplayRole:
+      if (index.column() == kMarginColumn) return {};
+      return OneLine(row.cells[static_cast<std::size_t>(index.column() - 1)]);
+    case Qt::ToolTipRole: {
+      if (index.column() == kMarginColumn) return {};
+      const std::string& text = row.cells[static_cast<std::size_t>(index.column() - 1)];
+      return text.find('\n') == std::string::npos ? QVariant() : QVariant(FromUtf8(text));
+    }
+    case Qt::TextAlignmentRole:
+      if (index.column() != kMarginColumn && rows_->Layout().shown[static_cast<std::size_t>(index.column() - 1)].icons)
+        return int(Qt::AlignCenter);
+      return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case kCategoryLevelRole:
+      return row.categoryLevel;
+    case kCollapsedRole:
+      return outline_.IsCollapsed(outline_.EntryAt(static_cast<std::uint32_t>(index.row())));
+    case kCategoryColumnRole:
+      if (row.categoryLevel < 0 || rows_->Layout().categories.empty()) return 1;
+      return 1 + rows_->Layout().categories[static_cast<std::size_t>(row.categoryLevel)].shownColumn;
+    case kMarkedRole:
+      return row.categoryLevel < 0 && marks_.Contains(row.noteId);
+    default:
+      return {};
+  }
+}
+
+QVariant ViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || !rows_ || section == kMarginColumn) return {};
+  return FromUtf8(rows_->Layout().shown[static_cast<std::size_t>(section - 1)].title);
+}
+
+double ViewModel::ColumnWidth(int column) const { return rows_->Layout().shown[static_cast<std::size_t>(column - 1)].width; }
+
+bool ViewModel::IsCategory(int row) const { return Row(row).categoryLevel >= 0; }
+
+std::uint32_t ViewModel::NoteIdAt(int row) const { return Row(row).noteId; }
+
+bool ViewModel::SetCollapsed(int row, bool collapsed) {
+  if (row < 0 || row >= rowCount() || !IsCategory(row)) return false;
+  const std::uint32_t entry = outline_.EntryAt(static_cast<std::uint32_t>(row));
+  if (outline_.IsCollapsed(entry) == collapsed) return true;
+  const std::uint32_t before = outline_.RowCount();
+  if (collapsed) {
+    Outline after = outline_;
+    after.Collapse(entry, rows_->SubtreeEnd(entry));
+    const int removed = static_cast<int>(before - after.RowCount());
+    if (removed > 0) beginRemoveRows({}, row + 1, row + removed);
+    outline_ = std::move(after);
+    if (removed > 0) endRemoveRows();
+  } else {
+    Outline after = outline_;
+    after.Expand(entry);
+    const int added = static_cast<int>(after.RowCount() - before);
+    if (added > 0) beginInsertRows({}, row + 1, row + added);
+    outline_ = std::move(after);
+    if (added > 0) endInsertRows();
+  }
+  const QModelIndex changed = index(row, 1);
+  emit dataChanged(changed, changed, {kCollapsedRole});
+  return true;
+}
+
+void ViewModel::ToggleMark(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  const std::uint32_t entry = outline_.EntryAt(static_cast<std::uint32_t>(row));
+  const ViewRow& at = rows_->At(entry);
+  if (at.categoryLevel < 0) marks_.Toggle({at.noteId});
+  else marks_.Toggle(rows_->DocumentsIn(entry + 1, rows_->SubtreeEnd(entry)));
+  MarksChanged();
+}
+
+void ViewModel::MarkAll() {
+  if (!rows_) return;
+  marks_.Mark(rows_->DocumentsIn(0, rows_->Count()));
+  MarksChanged();
+}
+
+void ViewModel::ClearMarks() {
+  marks_.Clear();
+  MarksChanged();
+}
+
+std::vector<std::uint32_t> ViewModel::Selection(int cursorRow) const {
+  std::optional<std::uint32_t> atCursor;
+  if (rows_ && cursorRow >= 0 && cursorRow < rowCount() && !IsCategory(cursorRow)) atCursor = NoteIdAt(cursorRow);
+  return marks_.Selection(atCursor);
+}
+
+void ViewModel::MarksChanged() {
+  if (rowCount() > 0) emit dataChanged(index(0, kMarginColumn), index(rowCount() - 1, kMarginColumn), {kMarkedRole});
+  if (marksChanged_) marksChanged_();
+}
+
+}  // namespace client
