@@ -27,6 +27,7 @@
 
 #include <pugixml.hpp>
 
+#include "bench/customer_database.h"
 #include "dxl/reader.h"
 
 namespace {
@@ -37,39 +38,6 @@ using Clock = std::chrono::steady_clock;
 const fs::path kNotesDir = NVORPEL_NOTES_DIR;
 const fs::path kScript = fs::path(NVORPEL_SOURCE_DIR) / "bench" / "lxml_export.py";
 constexpr char kPython[] = "/usr/bin/python3";
-constexpr char kViewName[] = "顧客一覧";
-
-// Writes the database document by document, as a Notes client exports one.
-void WriteDatabase(const fs::path& path, unsigned documents) {
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  std::fprintf(out,
-               "<?xml version='1.0' encoding='utf-8'?>\n<!DOCTYPE database SYSTEM 'xmlschemas/domino_9_0_1.dtd'>\n"
-               "<database xmlns='http://www.lotus.com/dxl' version='9.0' title='顧客台帳' path='customers.nsf'>\n"
-               "<view name='%s'><noteinfo noteid='10a'/>\n"
-               "<column itemname='顧客番号'><columnheader title='番号'/></column>\n"
-               "<column itemname='会社名'><columnheader title='会社名'/></column>\n"
-               "<column itemname='担当者'><columnheader title='担当者'/></column>\n"
-               "<column itemname='電話'><columnheader title='電話'/></column>\n"
-               "<column itemname='備考'><columnheader title='備考'/></column></view>\n",
-               kViewName);
-  static const char* const kStaff[] = {"佐藤 花子", "鈴木 一郎", "高橋 健", "田中 美咲", "伊藤 翔"};
-  for (unsigned n = 1; n <= documents; ++n) {
-    std::fprintf(out,
-                 "<document form='顧客'>\n<noteinfo noteid='%x' unid='0A1B2C3D4E5F6071%016X' sequence='2'>\n"
-                 "<created><datetime>20260401T091500,00+09</datetime></created>\n"
-                 "<modified><datetime>20261120T174502,31+09</datetime></modified></noteinfo>\n"
-                 "<item name='顧客番号'><text>C-%08u</text></item>\n"
-                 "<item name='会社名'><text>株式会社ソ表商事 第%u営業所</text></item>\n"
-                 "<item name='担当者'><text>%s</text></item>\n"
-                 "<item name='電話'><text>03-5555-%04u</text></item>\n"
-                 "<item name='備考'><text>%s</text></item>\n</document>\n",
-                 0x200 + n * 4, n, n, n % 1000, kStaff[n % 5], n % 10000,
-                 n % 7 ? "納期: 4月10日, 分納可" : "\"至急\" 折り返し連絡");
-  }
-  std::fputs("</database>\n", out);
-  std::fclose(out);
-}
-
 struct Run {
   double seconds = 0;
   double peakBytes = 0;
@@ -137,7 +105,7 @@ const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 
 int main(int argc, char** argv) {
   if (argc > 2 && std::string_view(argv[1]) == "--write") {
-    WriteDatabase(argv[2], argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)) : 300'000);
+    bench::WriteCustomerDatabase(argv[2], argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)) : 300'000);
     return 0;
   }
   std::vector<unsigned> counts;
@@ -151,13 +119,13 @@ int main(int argc, char** argv) {
   double firstExport = 0;
   for (const unsigned documents : counts) {
     const fs::path database = directory / "customers.xml";
-    WriteDatabase(database, documents);
+    bench::WriteCustomerDatabase(database, documents);
     const double fileBytes = static_cast<double>(fs::file_size(database));
     std::printf("%u documents, %.1f MB of DXL\n", documents, fileBytes / 1e6);
 
     const fs::path exported = directory / "export.csv";
     const Run exportRun = InChild([&] {
-      return Exec({(directory / "notes-client").string(), "export", "--db", database.string(), "--view", kViewName,
+      return Exec({(directory / "notes-client").string(), "export", "--db", database.string(), "--view", bench::kCustomerView,
                    "--console", exported.string() + " /X"},
                   directory);
     });
@@ -180,7 +148,7 @@ int main(int argc, char** argv) {
     if (lxml) {
       const fs::path scripted = directory / "lxml.csv";
       const Run scriptRun = InChild([&] {
-        return Exec({kPython, kScript.string(), database.string(), kViewName, scripted.string()}, directory);
+        return Exec({kPython, kScript.string(), database.string(), bench::kCustomerView, scripted.string()}, directory);
       });
       Report("lxml script", scriptRun, fileBytes);
       const bool same = ReadFile(exported) == ReadFile(scripted) && fs::file_size(exported) > 0;

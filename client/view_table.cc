@@ -17,7 +17,10 @@ class RowDelegate final : public QStyledItemDelegate {
  public:
   explicit RowDelegate(ViewTable* table) : QStyledItemDelegate(table), table_(table) {}
 
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+  // The cursor's row is highlighted whole, without a focus frame around one of its cells.
+  void paint(QPainter* painter, const QStyleOptionViewItem& given, const QModelIndex& index) const override {
+    QStyleOptionViewItem option = given;
+    option.state &= ~QStyle::State_HasFocus;
     const int level = index.data(ViewModel::kCategoryLevelRole).toInt();
     if (index.column() != ViewModel::kMarginColumn && level < 0) return QStyledItemDelegate::paint(painter, option, index);
 
@@ -31,7 +34,9 @@ class RowDelegate final : public QStyledItemDelegate {
     painter->save();
     painter->setClipRect(option.rect);
     if (index.column() == ViewModel::kMarginColumn) {
-      if (index.data(ViewModel::kMarkedRole).toBool()) PaintTick(painter, option.rect);
+      if (index.data(ViewModel::kMarkedRole).toBool())
+        PaintTick(painter, option.rect,
+                  option.state & QStyle::State_Selected ? option.palette.highlightedText().color() : QColor(0x1a, 0x5f, 0xb4));
     } else {
       PaintCategory(painter, option, index);
     }
@@ -39,14 +44,14 @@ class RowDelegate final : public QStyledItemDelegate {
   }
 
  private:
-  static void PaintTick(QPainter* painter, const QRect& cell) {
+  static void PaintTick(QPainter* painter, const QRect& cell, const QColor& color) {
     const QPointF c = QRectF(cell).center();
     QPainterPath tick;
     tick.moveTo(c.x() - 5, c.y());
     tick.lineTo(c.x() - 1.5, c.y() + 4);
     tick.lineTo(c.x() + 5, c.y() - 5);
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(QColor(0x1a, 0x5f, 0xb4), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter->setPen(QPen(color, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter->drawPath(tick);
   }
 

@@ -58,5 +58,6 @@ for db in samples/*.xml; do
     printf '      %-6s %s → %s\n' "$kind" "$name" "$file"
   done
 done
-echo "With a display, leave out /X to see the option sheet:"
-echo "    $client export --db samples/orders.xml --view Orders out.csv"
+echo "With a display, the client's window shows the database: mark documents with Space, then"
+echo "ファイル › エクスポート (Alt+F, E):"
+echo "    $client open --db samples/orders.xml"
