@@ -124,9 +124,13 @@ int main(int argc, char** argv) {
   });
   std::printf("    peak %.1f MB\n", read.peakBytes / 1e6);
   bool ok = read.ok;
-  for (const auto& [view, categorised] : {std::pair{bench::kCustomerView, false}, std::pair{bench::kByStaffView, true}}) {
-    std::printf("  window on %s%s\n", view, categorised ? " (categorised, sorted)" : "");
-    const Run window = InChild([&] { return MeasureWindow(database, view, categorised); });
+  const struct {
+    const char* name;
+    bool categorised;
+  } kViews[] = {{bench::kCustomerView, false}, {bench::kByStaffView, true}};
+  for (const auto& view : kViews) {
+    std::printf("  window on %s%s\n", view.name, view.categorised ? " (categorised, sorted)" : "");
+    const Run window = InChild([&] { return MeasureWindow(database, view.name, view.categorised); });
     std::printf("    peak %.1f MB, %.1f MB beyond reading the database%s\n", window.peakBytes / 1e6,
                 (window.peakBytes - read.peakBytes) / 1e6, window.ok ? "" : "  FAILED");
     ok = ok && window.ok;

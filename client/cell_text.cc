@@ -1,16 +1,9 @@
 #include "client/cell_text.h"
 
-#include <cstring>
+#include "client/entry_record.h"
 
 namespace client {
 namespace {
-
-template <class T>
-T Load(const std::uint8_t* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
 
 std::string NumberText(double number, const ShownColumn& column) {
   if (column.icons) return number == 0 ? "" : std::to_string(static_cast<long long>(number));

@@ -163,15 +163,24 @@ bool MainWindow::OpenDatabase(const std::vector<std::string>& files, const std::
     }
   }
   if (wanted == 0) wanted = FirstView(NavigatorTree(views_, showHidden_->isChecked()));
-  if (wanted == 0 || !OpenView(wanted)) FillNavigator();
+  viewNoteId_ = wanted;
+  FillNavigator();  // lists the wanted view also when it is a hidden one
+  if (wanted != 0) OpenView(wanted);
   return true;
 }
 
 void MainWindow::FillNavigator() {
+  {
+    const QSignalBlocker quiet(navigator_);
+    navigator_->clear();
+    AddNodes(nullptr, navigator_, NavigatorTree(views_, showHidden_->isChecked(), viewNoteId_));
+    navigator_->expandAll();
+  }
+  SelectInNavigator();
+}
+
+void MainWindow::SelectInNavigator() {
   const QSignalBlocker quiet(navigator_);
-  navigator_->clear();
-  AddNodes(nullptr, navigator_, NavigatorTree(views_, showHidden_->isChecked(), viewNoteId_));
-  navigator_->expandAll();
   if (QTreeWidgetItem* current = FindItem(navigator_, viewNoteId_)) navigator_->setCurrentItem(current);
 }
 
@@ -181,7 +190,7 @@ bool MainWindow::OpenView(std::uint32_t noteId) {
   model_.reset();
   collection_.reset();
   viewNoteId_ = noteId;
-  FillNavigator();
+  SelectInNavigator();
 
   CoreCollectionHandle handle = 0;
   const STATUS status = CoreOpenCollection(database_->Handle(), noteId, &handle);

@@ -50,7 +50,9 @@ class MainWindow final : public QMainWindow {
   QString MarkedText() const;
 
  private:
+  // Lists the views and folders (with the current one, also when it is hidden) and selects it.
   void FillNavigator();
+  void SelectInNavigator();
   void ShowMarkedCount();
   void ShowMessage(const QString& text, bool error = true);
   const PluginLibrary& Plugin(const std::string& library);

@@ -33,15 +33,14 @@ const ViewRow& ViewModel::Row(int row) const { return rows_->At(outline_.EntryAt
 QVariant ViewModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || !rows_) return {};
   const ViewRow& row = Row(index.row());
+  // The text of a cell; none in the margin and for an entry the collection no longer gives.
+  const std::size_t cell = static_cast<std::size_t>(index.column() - 1);
+  const bool hasText = index.column() != kMarginColumn && cell < row.cells.size();
   switch (role) {
     case Qt::DisplayRole:
-      if (index.column() == kMarginColumn) return {};
-      return OneLine(row.cells[static_cast<std::size_t>(index.column() - 1)]);
-    case Qt::ToolTipRole: {
-      if (index.column() == kMarginColumn) return {};
-      const std::string& text = row.cells[static_cast<std::size_t>(index.column() - 1)];
-      return text.find('\n') == std::string::npos ? QVariant() : QVariant(FromUtf8(text));
-    }
+      return hasText ? QVariant(OneLine(row.cells[cell])) : QVariant();
+    case Qt::ToolTipRole:
+      return hasText && row.cells[cell].find('\n') != std::string::npos ? QVariant(FromUtf8(row.cells[cell])) : QVariant();
     case Qt::TextAlignmentRole:
       if (index.column() != kMarginColumn && rows_->Layout().shown[static_cast<std::size_t>(index.column() - 1)].icons)
         return int(Qt::AlignCenter);
