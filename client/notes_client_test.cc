@@ -550,7 +550,9 @@ TEST_F(NotesClientTest, DocumentsMarkedInTheWindowAreTheOnesExported) {
     GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
   const XServer x;
   ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
-  const pid_t child = StartClient(program_, work_, {"open", "--db", kShop}, false, x.Display());
+  // A notes.ini of its own: the sheet's defaults are not what an earlier test finished it with.
+  const fs::path program = MakeProgramDirectory(work_ / "Notes", true);
+  const pid_t child = StartClient(program, work_, {"open", "--db", kShop}, false, x.Display());
   const auto exportThroughTheMenu = [&](const std::string& answerToTheQuestion) {
     return x.Xdotool("search --sync --onlyvisible --name ' - notes-client$' windowfocus --sync") &&
            x.Xdotool("key --delay 100 alt+f e") &&
@@ -574,7 +576,7 @@ TEST_F(NotesClientTest, DocumentsMarkedInTheWindowAreTheOnesExported) {
     std::vector<std::string> arguments = {"export", "--db", kShop, "--view", "Items", "--select", "24,28", "--console"};
     if (append) arguments.push_back("--append");
     arguments.push_back(reference.string() + " /X /D1 /H");
-    const Result exported = Run(arguments);
+    const Result exported = RunClient(program, work_, arguments);
     EXPECT_EQ(exported.status, 0) << exported.err;
   }
   ASSERT_TRUE(fs::exists(work_ / "marked.csv")) << "the dialog's folder is the client's current directory";
