@@ -57,6 +57,9 @@ class ColumnSpec {
   // The same into `text`, replacing what it held: a caller rendering many values reuses one buffer.
   void ValueToText(const LNItem& item, const LNNotesSession* session, const char* listSeparator,
                    std::string& text) const;
+  // The same text in UTF-8, holding every character of the item (platform text holds only those
+  // of code page 932), for the XML file. `listSeparator` is platform text.
+  std::string ValueToUtf8(const LNItem& item, const LNNotesSession* session, const char* listSeparator) const;
 
   // The text of the design separator: " ", ",", ";", "\n", or "" for any other code.
   const char* GetDesignSeparator() const;

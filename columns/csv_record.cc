@@ -29,11 +29,12 @@ bool MayNeedWork(std::string_view text, std::string_view columnSeparator) {
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, sizeof word);
-    if (hasByte(word, '"') || hasByte(word, '\n') || hasByte(word, separatorStart)) return true;
+    if (hasByte(word, '"') || hasByte(word, '\n') || hasByte(word, '\r') || hasByte(word, separatorStart))
+      return true;
   }
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '"' || c == '\n' || c == separatorStart) return true;
+    if (c == '"' || c == '\n' || c == '\r' || c == separatorStart) return true;
   }
   return false;
 }
@@ -78,12 +79,14 @@ void AppendCSVField(std::string& record, std::string_view text, std::string_view
     text = replaced;
   }
   if (lineBreakReplacement) {
-    replaced = platform::Cp932ReplaceAll(text, "\n", lineBreakReplacement);
+    // A line break is a CR LF pair, a lone line feed or a lone carriage return.
+    replaced = platform::Cp932ReplaceAll(platform::Cp932ReplaceAll(text, "\r\n", "\n"), "\r", "\n");
+    replaced = platform::Cp932ReplaceAll(replaced, "\n", lineBreakReplacement);
     text = replaced;
   }
   const bool quote = quoteMode == kQuoteAlways ||
                      (quoteMode == kQuoteAutomatic && (Contains(text, columnSeparator) || Contains(text, "\n") ||
-                                                       Contains(text, "\"")));
+                                                       Contains(text, "\r") || Contains(text, "\"")));
   if (quote) {
     AppendQuoted(record, text);
   } else {

@@ -32,6 +32,19 @@ const std::string& UnknownErrorMarker() {
 
 namespace {
 
+// How the host's texts become the rendered text: platform text, or UTF-8.
+struct PlatformText {
+  static const char* Of(const LNString& text) { return text.GetPlatformTextPtr(); }
+  static std::string_view Of(std::string_view platformText) { return platformText; }
+  static constexpr std::string (*kMarkerText)(std::string_view) = nullptr;
+};
+struct Utf8Text {
+  static const char* Of(const LNString& text) { return text.GetTextPtr(); }
+  static std::string Of(std::string_view platformText) { return platform::Cp932ToUtf8(platformText); }
+  static constexpr std::string (*kMarkerText)(std::string_view) = platform::Cp932ToUtf8;
+};
+
+template <class Form>
 void AppendRichText(std::string& text, const LNRichText& richText) {
   LNRTCursor cursor;
   ThrowIfFailed(richText.GetCursor(&cursor));
@@ -39,10 +52,11 @@ void AppendRichText(std::string& text, const LNRichText& richText) {
   for (LNSTATUS status = cursor.GotoFirst(LNRTTYPE_TEXT, &object); status != host::kNotFound;
        status = cursor.GotoNext(LNRTTYPE_TEXT, &object)) {
     ThrowIfFailed(status);
-    text += object.GetText().GetPlatformTextPtr();
+    text += Form::Of(object.GetText());
   }
 }
 
+template <class Form>
 void AppendNumbers(std::string& text, const LNNumbers& numbers, const LNNumberFormat& format,
                    const LNNotesSession* session, std::string_view separator) {
   const LNINT count = numbers.GetCount();
@@ -55,10 +69,11 @@ void AppendNumbers(std::string& text, const LNNumbers& numbers, const LNNumberFo
     } else {
       ThrowIfFailed(number.GetText(&rendered));
     }
-    text += rendered.GetPlatformTextPtr();
+    text += Form::Of(rendered);
   }
 }
 
+template <class Form>
 void AppendDatetimes(std::string& text, const LNDatetimes& datetimes, const LNDatetimeFormat& format,
                      const LNNotesSession* session, std::string_view separator) {
   const LNINT count = datetimes.GetCount();
@@ -71,16 +86,50 @@ void AppendDatetimes(std::string& text, const LNDatetimes& datetimes, const LNDa
     } else {
       ThrowIfFailed(datetime.GetText(&rendered));
     }
-    text += rendered.GetPlatformTextPtr();
+    text += Form::Of(rendered);
   }
 }
 
+template <class Form>
 void AppendTexts(std::string& text, const LNText& texts, std::string_view separator) {
   const LNINT count = texts.GetCount();
   for (LNINT i = 0; i < count; ++i) {
     if (i > 0) text += separator;
-    text += texts[i].GetPlatformTextPtr();
+    text += Form::Of(texts[i]);
   }
+}
+
+// The rule of ValueToText, with the host's texts and the markers in `Form`.
+template <class Form>
+void Render(const ColumnSpec& spec, const LNItem& item, const LNNotesSession* session, const char* listSeparator,
+            std::string& text) {
+  if (item.IsNull()) {
+    text.clear();
+    return;
+  }
+  const auto separator = Form::Of(std::string_view(listSeparator ? listSeparator : spec.GetDesignSeparator()));
+  RenderOrMark(
+      text,
+      [&](std::string& out) {
+        switch (item.GetType()) {
+          case LNITEMTYPE_RICHTEXT:
+            AppendRichText<Form>(out, LNRichText(item));
+            break;
+          case LNITEMTYPE_NUMBERS:
+            AppendNumbers<Form>(out, LNNumbers(item), spec.numberFormat, session, separator);
+            break;
+          case LNITEMTYPE_DATETIMES:
+            AppendDatetimes<Form>(out, LNDatetimes(item), spec.datetimeFormat, session, separator);
+            break;
+          case LNITEMTYPE_TEXT:
+            AppendTexts<Form>(out, LNText(item), separator);
+            break;
+          default:
+            out = Form::Of(std::string_view(UnsupportedTypeMarker()));
+            break;
+        }
+      },
+      Form::kMarkerText);
 }
 
 }  // namespace
@@ -94,30 +143,14 @@ std::string ColumnSpec::ValueToText(const LNItem& item, const LNNotesSession* se
 
 void ColumnSpec::ValueToText(const LNItem& item, const LNNotesSession* session, const char* listSeparator,
                              std::string& text) const {
-  if (item.IsNull()) {
-    text.clear();
-    return;
-  }
-  const std::string_view separator = listSeparator ? listSeparator : GetDesignSeparator();
-  RenderOrMark(text, [&](std::string& out) {
-    switch (item.GetType()) {
-      case LNITEMTYPE_RICHTEXT:
-        AppendRichText(out, LNRichText(item));
-        break;
-      case LNITEMTYPE_NUMBERS:
-        AppendNumbers(out, LNNumbers(item), numberFormat, session, separator);
-        break;
-      case LNITEMTYPE_DATETIMES:
-        AppendDatetimes(out, LNDatetimes(item), datetimeFormat, session, separator);
-        break;
-      case LNITEMTYPE_TEXT:
-        AppendTexts(out, LNText(item), separator);
-        break;
-      default:
-        out = UnsupportedTypeMarker();
-        break;
-    }
-  });
+  Render<PlatformText>(*this, item, session, listSeparator, text);
+}
+
+std::string ColumnSpec::ValueToUtf8(const LNItem& item, const LNNotesSession* session,
+                                    const char* listSeparator) const {
+  std::string text;
+  Render<Utf8Text>(*this, item, session, listSeparator, text);
+  return text;
 }
 
 const char* ColumnSpec::GetDesignSeparator() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "host/lntypes.h"
 
@@ -13,15 +14,17 @@ std::string HostErrorMarker(LNSTATUS status);
 const std::string& UnknownErrorMarker();
 
 // Replaces `text` with what `render` builds into it, or, when it throws, with the marker for what
-// it threw in place of everything it had built.
+// it threw in place of everything it had built; `markerText`, when given, turns the marker (platform
+// text) into the text's own form.
 template <class Render>
-void RenderOrMark(std::string& text, Render&& render) {
+void RenderOrMark(std::string& text, Render&& render, std::string (*markerText)(std::string_view) = nullptr) {
   text.clear();
   try {
     render(text);
   } catch (LNSTATUS status) {
     text = HostErrorMarker(status);
+    if (markerText) text = markerText(text);
   } catch (...) {
-    text = UnknownErrorMarker();
+    text = markerText ? markerText(UnknownErrorMarker()) : UnknownErrorMarker();
   }
 }

@@ -1,8 +1,6 @@
 // The XML run: the declaration, the database start tag, one doc element per view entry in view
 // order and the end tag, in the platform's text mode (every line feed written as CR LF), in
 // Shift_JIS or UTF-8, with a progress dialog that can stop the run between two documents.
-#include "plugin/export_xml.h"
-
 #include <platform/cp932.h>
 
 #include <optional>
@@ -15,27 +13,6 @@
 #include "plugin/separator_texts.h"
 #include "xml/escape_xml.h"
 #include "xml/xml_document.h"
-
-std::string ToUtf8(std::string_view cp932) {
-  const std::u16string units = platform::Cp932ToUtf16(cp932);
-  std::size_t length = 0;
-  for (const char16_t unit : units) length += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
-  std::string utf8(length, '\0');
-  std::size_t at = 0;
-  for (const char16_t unit : units) {
-    if (unit < 0x80) {
-      utf8[at++] = static_cast<char>(unit);
-    } else if (unit < 0x800) {
-      utf8[at++] = static_cast<char>(0xC0 | (unit >> 6));
-      utf8[at++] = static_cast<char>(0x80 | (unit & 0x3F));
-    } else {
-      utf8[at++] = static_cast<char>(0xE0 | (unit >> 12));
-      utf8[at++] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-      utf8[at++] = static_cast<char>(0x80 | (unit & 0x3F));
-    }
-  }
-  return utf8;
-}
 
 namespace {
 
@@ -84,9 +61,9 @@ class OpenView {
   LNViewFolder& view_;
 };
 
-// " name=\"...\"" with the escaped platform text of `value`.
+// " name=\"...\"" with the escaped text of `value`, in UTF-8.
 std::string Attribute(const char* name, const LNString& value) {
-  return std::string(" ") + name + "=\"" + EscapeXML(value.GetPlatformTextPtr()) + '"';
+  return std::string(" ") + name + "=\"" + EscapeXMLAttribute(value.GetTextPtr()) + '"';
 }
 
 class XmlRun final : public ExportRun<settings::XmlOptions, LNDocument> {
@@ -122,7 +99,9 @@ class XmlRun final : public ExportRun<settings::XmlOptions, LNDocument> {
   void EndDocuments() override { out_->Write("</database>\n"); }
   void Close() override { file_->Close(); }
 
-  void WriteEncoded(const std::string& text) { out_->Write(utf8_ ? ToUtf8(text) : text); }
+  // UTF-8 text as the file's encoding: Shift_JIS writes the characters code page 932 cannot hold
+  // as character references.
+  void WriteEncoded(const std::string& text) { out_->Write(utf8_ ? text : platform::Utf8ToCp932ForXml(text)); }
 
   bool utf8_ = false;
   std::optional<OutputFile> file_;

@@ -2,15 +2,13 @@
 
 namespace {
 
-// Code page 932 trail bytes are 0x40 and above, so every byte below is a character of its own.
+// Bytes below 0x40 are never part of a multibyte character, so each is a character of its own.
 bool IsForbiddenControl(unsigned char byte) { return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r'; }
 
-}  // namespace
-
-std::string EscapeXML(std::string_view platformText) {
+std::string Escape(std::string_view text, bool attribute) {
   std::string escaped;
-  escaped.reserve(platformText.size());
-  for (const char c : platformText) {
+  escaped.reserve(text.size());
+  for (const char c : text) {
     switch (c) {
       case '&':
         escaped += "&amp;";
@@ -27,6 +25,15 @@ std::string EscapeXML(std::string_view platformText) {
       case '\'':
         escaped += "&apos;";
         break;
+      case '\r':
+        escaped += "&#13;";
+        break;
+      case '\t':
+        escaped += attribute ? "&#9;" : "\t";
+        break;
+      case '\n':
+        escaped += attribute ? "&#10;" : "\n";
+        break;
       default:
         escaped += IsForbiddenControl(static_cast<unsigned char>(c)) ? '?' : c;
         break;
@@ -34,3 +41,9 @@ std::string EscapeXML(std::string_view platformText) {
   }
   return escaped;
 }
+
+}  // namespace
+
+std::string EscapeXML(std::string_view text) { return Escape(text, false); }
+
+std::string EscapeXMLAttribute(std::string_view text) { return Escape(text, true); }

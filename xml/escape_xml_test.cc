@@ -15,7 +15,8 @@ TEST(EscapeXML, ReplacesTheFiveCharactersAndForbiddenControlsOnWholeCharacters) 
       {"A&B<C>D\"E'F", "A&amp;B&lt;C&gt;D&quot;E&apos;F"},
       {"&amp; &lt;", "&amp;amp; &amp;lt;"},  // an entity text is escaped again
       {"", ""},
-      {"tab\tlf\ncr\r", "tab\tlf\ncr\r"},
+      {"tab\tlf\ncr\r", "tab\tlf\ncr&#13;"},
+      {"crlf\r\n", "crlf&#13;\n"},
       {"\x01nul\x08\x0B\x0C\x1F|", "?nul????|"},
       {"表ソ能＜＆", "表ソ能＜＆"},  // second bytes 0x5C, 0x5C, 0x5C; full-width signs are not XML's
       {"申込&表<", "申込&amp;表&lt;"},
@@ -24,6 +25,11 @@ TEST(EscapeXML, ReplacesTheFiveCharactersAndForbiddenControlsOnWholeCharacters) 
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(EscapeXML(platform::Utf8ToCp932(c.utf8)), platform::Utf8ToCp932(c.expected));
   }
+}
+
+TEST(EscapeXMLAttribute, AlsoWritesTabsAndLineBreaksAsReferences) {
+  EXPECT_EQ(EscapeXMLAttribute("a\tb\nc\r\nd&\"'"), "a&#9;b&#10;c&#13;&#10;d&amp;&quot;&apos;");
+  EXPECT_EQ(EscapeXMLAttribute("𠮷<é>"), "𠮷&lt;é&gt;") << "UTF-8 passes whole";
 }
 
 TEST(EscapeXML, LeavesEverySecondByteOfADoubleByteCharacterAlone) {

@@ -27,15 +27,15 @@ void AppendFileElement(std::string& out, const LNString* richTextName, NOTEID no
   out += "<file";
   if (richTextName) {
     out += " ritchtextname=\"";
-    out += EscapeXML(richTextName->GetPlatformTextPtr());
+    out += EscapeXMLAttribute(richTextName->GetTextPtr());
     out += '"';
   }
   out += " noteid=\"";
   out += NoteIdHex(noteId);
   out += "\" filename=\"";
-  out += EscapeXML(outputName);
+  out += EscapeXMLAttribute(platform::Cp932ToUtf8(outputName));  // the name of the file written
   out += "\">";
-  out += EscapeXML(fileName.GetPlatformTextPtr());
+  out += EscapeXML(fileName.GetTextPtr());
   out += "</file>\n";
 }
 

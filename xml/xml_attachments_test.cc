@@ -52,7 +52,7 @@ Exported Export(DatabaseBuilder& db, const xml_test::ScratchDir& scratch, std::d
     docs += ToXMLData(columns, entry, document);
   }
   EXPECT_EQ(xml_test::DocLintComplaints(docs), "");
-  return {Cp932ToUtf8(docs), ui.boxes};
+  return {docs, ui.boxes};
 }
 
 TEST(XmlAttachments, FilesOutsideThenInsideRichTextEachInItsNotesFolder) {

@@ -45,7 +45,7 @@ std::string TitleAttribute(const LNForm& form, const LNDocument& document, const
   if (formula.IsNull()) return std::string();
   LNItem title;
   ThrowIfFailed(formula.Evaluate(document, &title));
-  return " title=\"" + EscapeXML(DefaultColumnSpec().ValueToText(title, session, nullptr)) + '"';
+  return " title=\"" + EscapeXMLAttribute(DefaultColumnSpec().ValueToUtf8(title, session, nullptr)) + '"';
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class DocRender {
       EXPECT_FALSE(!document.IsNull() && document.IsOpen()) << "the document is closed again";
     }
     EXPECT_EQ(DocLintComplaints(docs), "");
-    return {Cp932ToUtf8(docs), ui.boxes};
+    return {docs, ui.boxes};
   }
 
   CColumnDataArray columns;

@@ -10,7 +10,7 @@ namespace {
 
 // Whether an XML reader must be told to keep the text's white space as it is.
 bool NeedsPreservedSpace(const std::string& text) {
-  return text.find_first_of("\t\n") != std::string::npos || text.find("  ") != std::string::npos;
+  return text.find_first_of("\t\n\r") != std::string::npos || text.find("  ") != std::string::npos;
 }
 
 }  // namespace
@@ -18,11 +18,11 @@ bool NeedsPreservedSpace(const std::string& text) {
 std::string ToXMLElement(const CColumnDataArray& columns, const char* elementName, const LNString& name,
                          const LNItem& value) {
   if (value.IsNull()) return std::string();
-  const std::string text = DefaultColumnSpec().ValueToText(value, columns.Session(), columns.ListSeparator());
+  const std::string text = DefaultColumnSpec().ValueToUtf8(value, columns.Session(), columns.ListSeparator());
   std::string line = "<";
   line += elementName;
   line += " name=\"";
-  line += EscapeXML(name.GetPlatformTextPtr());
+  line += EscapeXMLAttribute(name.GetTextPtr());
   line += '"';
   if (columns.TypeOutput()) {
     line += " type=\"";

@@ -107,7 +107,7 @@ inline std::string XmlLintComplaints(std::string file) {
 // xmllint's complaints about `docs`, one or more doc elements in platform text, inside a
 // Shift_JIS file's database element.
 inline std::string DocLintComplaints(const std::string& docs) {
-  return XmlLintComplaints("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<database>\n" + docs + "</database>\n");
+  return XmlLintComplaints("<?xml version=\"1.0\"?>\n<database>\n" + docs + "</database>\n");
 }
 
 }  // namespace xml_test

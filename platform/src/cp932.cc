@@ -78,6 +78,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
   return cp932;
 }
 
+std::string Utf8ToCp932ForXml(std::string_view utf8) {
+  std::string cp932;
+  AppendUtf8AsCp932WithReferences(cp932, utf8);
+  return cp932;
+}
+
 std::string Utf16ToCp932(std::u16string_view utf16) {
   thread_local Transcoder transcoder("CP932", kUtf16);
   return transcoder.Convert(AsBytes(utf16), "?", Utf16SequenceLength);

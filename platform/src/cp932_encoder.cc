@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -66,6 +67,28 @@ char* Put(char* to, std::uint16_t code) {
 }
 
 }  // namespace
+
+void AppendUtf8AsCp932WithReferences(std::string& out, std::string_view utf8) {
+  const auto& table = Table();
+  out.reserve(out.size() + utf8.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* end = p + utf8.size();
+  while (p < end) {
+    if (*p < 0x80) {
+      out += static_cast<char>(*p++);
+      continue;
+    }
+    const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
+    const char32_t c = length == 1 ? 0 : Decode(p, length);  // checked: never a surrogate
+    p += length;
+    const std::uint16_t code = c < kPlaneSize ? table[c] : 0;
+    char bytes[16];
+    const int written = code == 0 && length > 1
+                            ? std::snprintf(bytes, sizeof bytes, "&#x%X;", static_cast<unsigned>(c))
+                            : static_cast<int>(Put(bytes, code) - bytes);
+    out.append(bytes, static_cast<std::size_t>(written));
+  }
+}
 
 void AppendUtf8AsCp932(std::string& out, std::string_view utf8) {
   const auto& table = Table();

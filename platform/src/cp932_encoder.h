@@ -11,5 +11,8 @@ namespace platform {
 // them: a character code page 932 cannot hold, and each byte that starts no valid UTF-8 sequence,
 // becomes "?".
 void AppendUtf8AsCp932(std::string& out, std::string_view utf8);
+// The same, but a character code page 932 cannot hold becomes its XML character reference
+// ("&#x20BB7;"); an invalid byte is still "?".
+void AppendUtf8AsCp932WithReferences(std::string& out, std::string_view utf8);
 
 }  // namespace platform

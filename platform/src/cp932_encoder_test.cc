@@ -81,5 +81,25 @@ TEST(Cp932Encoder, InvalidUtf8BecomesOneQuestionMarkPerByte) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932) << testing::PrintToString(std::string(c.utf8));
 }
 
+// For an XML file: a character without a code is its character reference, everything else as
+// Utf8ToCp932 gives it.
+TEST(Cp932Encoder, ForXmlACharacterWithoutACodeIsItsReference) {
+  const struct {
+    const char* utf8;
+    const char* cp932;
+  } cases[] = {
+      {"", ""},
+      {"<a b=\"c\">\n", "<a b=\"c\">\n"},
+      {"𠮷野", "&#x20BB7;\x96\xEC"},
+      {"é ñ ö", "&#xE9; &#xF1; &#xF6;"},
+      {"😀", "&#x1F600;"},
+      {"\xE3\x81" "a\xC2", "??a?"},                          // invalid bytes stay "?"
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8ToCp932ForXml(c.utf8), c.cp932) << c.utf8;
+  const std::string text = "受注 J-2026-001「株式会社ソ表商事」①㈱Ⅹ髙";  // the NEC and IBM rows have codes
+  EXPECT_EQ(Utf8ToCp932ForXml(text), Utf8ToCp932(text));
+  EXPECT_EQ(Utf8ToCp932(text).find('?'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace platform

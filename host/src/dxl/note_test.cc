@@ -4,6 +4,7 @@
 
 #include "dxl/test_xml.h"
 #include "dxl/xml_access.h"
+#include "host/lntypes.h"
 
 namespace host::dxl {
 namespace {
@@ -82,7 +83,7 @@ TEST(ReadNote, AttachmentsInAndOutsideRichText) {
   EXPECT_EQ(plain.data, std::string("\0\xFF", 2));
   EXPECT_TRUE(plain.supported);
   EXPECT_FALSE(note.Attachments()[2].supported);  // listed, but cannot be detached
-  EXPECT_EQ(note.items[1].value, Value(Unsupported{"object", 0}));
+  EXPECT_EQ(note.items[1].value, Value(Unsupported{"object", LNITEMTYPE_OBJECT}));
 
   EXPECT_THROW(Read("<document><item name='$FILE'><object><file name='a'><filedata>*</filedata></file></object>"
                     "</item></document>"),

@@ -6,6 +6,7 @@
 #include "dxl/datetime_text.h"
 #include "dxl/rich_text.h"
 #include "dxl/xml_access.h"
+#include "host/lntypes.h"
 
 namespace host::dxl {
 namespace {
@@ -73,6 +74,7 @@ model::Value ReadValue(pugi::xml_node value) {
   if (kind == "datetimelist") return ReadDateTimeList(value);
   if (kind == "richtext") return ReadRichText(value);
   model::Unsupported unsupported{std::string(kind)};
+  if (kind == "object") unsupported.typeCode = LNITEMTYPE_OBJECT;  // an attachment of a $FILE item
   if (kind == "rawitemdata") {  // its type is the host's item type code, in hexadecimal
     const std::string_view type = Attr(value, "type");
     const auto [end, error] = std::from_chars(type.data(), type.data() + type.size(), unsupported.typeCode, 16);

@@ -46,6 +46,7 @@ TEST(ReadItem, ReadsEachValueElement) {
       {"<item name='a'><datetimelist><datetime/></datetimelist></item>", DateTimes{{DateTime{}}, {}}},
       {"<item name='a'><rawitemdata type='502'>AAAA</rawitemdata></item>", Unsupported{"rawitemdata", 0x502}},
       {"<item name='a'><formula>@Now</formula></item>", Unsupported{"formula", 0}},
+      {"<item name='$FILE'><object><file name='a.txt'/></object></item>", Unsupported{"object", 3}},  // an attachment's type
       {"<item name='a'><richtext><par>本文</par></richtext></item>",
        RichText{{TextObject("本文")}}},
   };

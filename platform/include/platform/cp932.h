@@ -45,6 +45,10 @@ PLATFORM_API std::string Cp932ToUtf8(std::string_view cp932);
 PLATFORM_API std::u16string Cp932ToUtf16(std::string_view cp932);
 PLATFORM_API std::string Utf8ToCp932(std::string_view utf8);
 PLATFORM_API std::string Utf16ToCp932(std::u16string_view utf16);
+// UTF-8 text as code page 932 for an XML file: a character code page 932 cannot hold becomes its
+// numeric character reference ("&#x20BB7;"), so that the file still holds it. Each invalid byte
+// becomes "?".
+PLATFORM_API std::string Utf8ToCp932ForXml(std::string_view utf8);
 
 // Byte offset of the first occurrence of `needle` at or after `from` that starts and ends on a
 // character boundary, or std::string_view::npos. An empty needle is found at the first boundary
