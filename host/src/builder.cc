@@ -113,6 +113,7 @@ DocumentBuilder& DocumentBuilder::ResponseTo(NOTEID parent) {
 DocumentBuilder& DocumentBuilder::Deleted() {
   NoteOf(database_, id_).deleted = true;
   database_->lookup.Reset();
+  database_->designs.Reset();
   return *this;
 }
 
@@ -147,6 +148,7 @@ ViewBuilder& ViewBuilder::Column(const ColumnDesign& column) {
 
 FormBuilder& FormBuilder::Alias(std::string alias) {
   NoteOf(database_, id_).form->aliases.push_back(std::move(alias));
+  database_->designs.Reset();
   return *this;
 }
 FormBuilder& FormBuilder::Comment(std::string comment) {

@@ -6,13 +6,7 @@
 
 namespace host {
 const model::Note* FindDesign(const model::Database& database, model::NoteClass noteClass, std::string_view name) {
-  for (const auto& [id, note] : database.notes) {
-    if (note.deleted || note.noteClass != noteClass || !note.form) continue;
-    if (platform::EqualsIgnoringAsciiCase(note.form->name, name)) return &note;
-    for (const std::string& alias : note.form->aliases)
-      if (platform::EqualsIgnoringAsciiCase(alias, name)) return &note;
-  }
-  return nullptr;
+  return database.designs.Find(database.notes, noteClass, name);
 }
 
 std::vector<model::Item> ItemsOf(const model::Note& note) {

@@ -104,6 +104,24 @@ TEST(LNDocument, FindsItsFormByNameOrAlias) {
   EXPECT_TRUE(none.IsNull());
 }
 
+// Forms are found by name in constant time; the names stay current as the database gains designs.
+TEST(LNDocument, FindsTheFirstFormOfTheNameAlsoWhenItCameAfterALookup) {
+  Fixture f;
+  LNForm form;
+  EXPECT_EQ(f.Open(f.orphan).GetFormNote(&form), host::kErrFormNotFound);
+  const NOTEID later = f.builder.Form("Nowhere").Id();
+  f.builder.Form("nowhere");  // the same name again: the first in note-ID order is the form
+  f.builder.Subform("Memo");  // a subform is no document's form
+  ASSERT_EQ(f.Open(f.orphan).GetFormNote(&form), 0u);
+  EXPECT_EQ(form.GetNoteID(), later);
+  ASSERT_EQ(f.Open(f.doc).GetFormNote(&form), 0u);
+  EXPECT_EQ(form.GetNoteID(), f.form);
+  f.builder.Form("Other").Alias("NOWHERE2");
+  const NOTEID byAlias = f.builder.Document("nowhere2").Id();
+  ASSERT_EQ(f.Open(byAlias).GetFormNote(&form), 0u);
+  EXPECT_EQ(Text(form.GetName()), "Other");
+}
+
 TEST(LNForm, BuiltOnlyOnAFormNote) {
   Fixture f;
   LNNote note;

@@ -344,6 +344,30 @@ class NoteLookup {
   mutable std::unique_ptr<Slots, FreeSlots> slots_;
 };
 
+// The forms and subforms of a database by name and alias (ASCII letters without regard to case),
+// for lookups in constant time: for each name, the first live note in note-ID order that has it.
+// Filled on the first lookup and again when the database has gained notes; whoever marks a note
+// deleted or renames a design calls Reset. A copy starts empty.
+class DesignLookup {
+ public:
+  DesignLookup() = default;
+  DesignLookup(const DesignLookup&) {}
+  DesignLookup& operator=(const DesignLookup&) {
+    Reset();
+    return *this;
+  }
+
+  const Note* Find(const std::map<std::uint32_t, Note>& notes, NoteClass noteClass, std::string_view name) const;
+  void Reset() { names_.reset(); }
+
+ private:
+  struct Names;
+  struct FreeNames {
+    void operator()(Names* names) const;
+  };
+  mutable std::unique_ptr<Names, FreeNames> names_;
+};
+
 struct Database {
   std::string title;
   std::string filePath;
@@ -355,6 +379,7 @@ struct Database {
   const Note* FindLiveNote(std::uint32_t noteId) const { return lookup.FindLive(notes, noteId); }
 
   NoteLookup lookup;
+  DesignLookup designs;
 };
 
 }  // namespace host::model

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <string>
+#include <unordered_map>
 
 namespace host::model {
 
@@ -62,6 +64,38 @@ const Note* NoteLookup::FindLive(const std::map<std::uint32_t, Note>& notes, std
     if (!slot.note) return nullptr;
     if (slot.id == noteId) return slot.deleted ? nullptr : slot.note;
   }
+}
+
+struct DesignLookup::Names {
+  std::size_t notes = 0;  // the database's note count when they were gathered
+  std::unordered_map<std::string, const Note*> byKey;
+};
+
+void DesignLookup::FreeNames::operator()(Names* names) const { delete names; }
+
+namespace {
+
+// The class and the name with its ASCII letters lower-cased.
+std::string Key(NoteClass noteClass, std::string_view name) {
+  std::string key(1, static_cast<char>(noteClass));
+  key += platform::AsciiLowered(name);
+  return key;
+}
+
+}  // namespace
+
+const Note* DesignLookup::Find(const std::map<std::uint32_t, Note>& notes, NoteClass noteClass,
+                               std::string_view name) const {
+  if (!names_ || names_->notes != notes.size()) {
+    names_.reset(new Names{notes.size(), {}});
+    for (const auto& [id, note] : notes) {
+      if (note.deleted || !note.form) continue;
+      names_->byKey.emplace(Key(note.noteClass, note.form->name), &note);  // the first one stays
+      for (const std::string& alias : note.form->aliases) names_->byKey.emplace(Key(note.noteClass, alias), &note);
+    }
+  }
+  const auto found = names_->byKey.find(Key(noteClass, name));
+  return found == names_->byKey.end() ? nullptr : found->second;
 }
 
 }  // namespace host::model
