@@ -51,13 +51,16 @@ struct Result {
   std::string out, err;
 };
 
-// A Notes program directory of this test process: the client copied in (so that it finds the
-// notes.ini beside it), the libraries linked to the built ones.
+// A Notes program directory of this test process: the client and the setup program copied in (so
+// that they find the notes.ini beside them), the libraries, the help viewer and the help file linked
+// to the built ones.
 fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
   fs::create_directories(directory);
   fs::copy_file(kNotesDir / "notes-client", directory / "notes-client", fs::copy_options::overwrite_existing);
-  for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so", "libnvplatform-qt.so"})
-    if (!fs::exists(directory / library)) fs::create_symlink(kNotesDir / library, directory / library);
+  fs::copy_file(kNotesDir / "nVorpel", directory / "nVorpel", fs::copy_options::overwrite_existing);
+  for (const char* file : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so", "libnvplatform-qt.so", "helpviewer",
+                           "nVorpel.hlp"})
+    if (!fs::exists(directory / file)) fs::create_symlink(kNotesDir / file, directory / file);
   if (withNotesIni) WriteFile(directory / "notes.ini", kNotesIni);
   return directory;
 }
@@ -68,7 +71,8 @@ fs::path MakeProgramDirectory(const fs::path& directory, bool withNotesIni) {
 // As the ordinary user platform::testing::kOrdinaryUser when `asOrdinaryUser` and this test runs as
 // root; its output files are opened before.
 pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const std::vector<std::string>& arguments,
-                  bool displayless, const std::string& xDisplay = "", bool asOrdinaryUser = false) {
+                  bool displayless, const std::string& xDisplay = "", bool asOrdinaryUser = false,
+                  const char* executable = "notes-client") {
   const fs::path outPath = workDirectory / "client.out", errPath = workDirectory / "client.err";
   std::vector<std::string> environment = {"LANG=C.UTF-8", "PATH=/nonexistent"};
   for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})  // an instrumented build's
@@ -80,7 +84,7 @@ pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const 
     fs::permissions(runtime, fs::perms::owner_all);
     environment.push_back("XDG_RUNTIME_DIR=" + runtime.string());
   }
-  std::vector<std::string> argv = {(program / "notes-client").string()};
+  std::vector<std::string> argv = {(program / executable).string()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
 
   const pid_t child = fork();
@@ -104,10 +108,18 @@ pid_t StartClient(const fs::path& program, const fs::path& workDirectory, const 
   return child;
 }
 
+// The client's result once it has ended; one still running after a minute is killed (status -1).
 Result WaitForClient(pid_t child, const fs::path& workDirectory) {
   Result result;
   int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  pid_t ended = 0;
+  for (int i = 0; child > 0 && i < 60'000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++i) usleep(1000);
+  if (child > 0 && ended == 0) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+  } else if (ended == child && WIFEXITED(status)) {
+    result.status = WEXITSTATUS(status);
+  }
   result.out = ReadFile(workDirectory / "client.out");
   result.err = ReadFile(workDirectory / "client.err");
   return result;
@@ -583,6 +595,69 @@ TEST_F(NotesClientTest, DocumentsMarkedInTheWindowAreTheOnesExported) {
   EXPECT_EQ(ReadFile(work_ / "marked.csv"), ReadFile(reference));
   EXPECT_NE(ReadFile(reference).find("B-2,"), std::string::npos);
   EXPECT_EQ(ReadFile(reference).find("A-1,"), std::string::npos);
+}
+
+// Whether no window named `name` shows on `x` within five seconds.
+bool WindowGoes(const XServer& x, const std::string& name) {
+  for (int i = 0; i < 50; ++i) {
+    if (!x.Xdotool("search --onlyvisible --name '" + name + "'")) return true;
+    usleep(100'000);
+  }
+  return false;
+}
+
+// The sheet's ヘルプ opens the help viewer, a program of its own: the modal sheet does not block it,
+// it follows a link with the keyboard and closes with Escape, and the sheet then finishes.
+TEST_F(NotesClientTest, TheSheetsHelpIsAViewerThatTakesKeysBesideTheModalSheet) {
+  if (!Installed("Xvfb") || !Installed("xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
+  const XServer x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
+  const fs::path file = output_ / "after-help.csv";
+  const pid_t child =
+      StartClient(program_, work_, {"export", "--db", kShop, "--view", "Items", file.string()}, false, x.Display());
+  const bool typed =
+      x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync "
+                "mousemove --window %1 115 319 click 1") &&  // ヘルプ
+      x.Xdotool("search --sync --onlyvisible --name '^nVorpel ヘルプ$' windowfocus --sync") &&
+      x.Xdotool("key --delay 150 Tab Return BackSpace Escape") && WindowGoes(x, "^nVorpel ヘルプ$") &&
+      x.Xdotool("search --sync --onlyvisible --name 'CSVファイルで書き出し' windowfocus --sync") &&
+      x.Xdotool("key --delay 100 alt+a Return");  // from ヘルプ, which the click focused, to the default button
+  if (!typed) kill(child, SIGKILL);
+  const Result result = WaitForClient(child, work_);
+  ASSERT_TRUE(typed) << "the viewer did not come up, or did not close with Escape";
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::exists(file)) << "the sheet finished after the help";
+}
+
+// The setup program shows its help after its message and ends; the help stays open.
+TEST_F(NotesClientTest, TheSetupProgramsHelpStaysOpenAfterItEnds) {
+  if (!Installed("Xvfb") || !Installed("xdotool"))
+    GTEST_SKIP() << "Xvfb and xdotool are needed (scripts/install-deps.sh)";
+  const XServer x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start on " << x.Display();
+  const fs::path program = MakeProgramDirectory(work_ / "Notes", false);
+  WriteFile(program / "notes.ini", "[Notes]\r\n");
+  const pid_t child = StartClient(program, program, {}, false, x.Display(), false, "nVorpel");
+  const bool answered = x.Xdotool("search --sync --onlyvisible --name '^Corvane$' windowfocus --sync") &&
+                        x.Xdotool("key Return");
+  if (!answered) kill(child, SIGKILL);
+  const Result result = WaitForClient(child, program);
+  ASSERT_TRUE(answered) << "the message did not come up";
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(x.Xdotool("search --sync --onlyvisible --name '^nVorpel ヘルプ$' windowfocus --sync") &&
+              x.Xdotool("key Escape"))
+      << "the help is open after the setup program has ended";
+  EXPECT_TRUE(WindowGoes(x, "^nVorpel ヘルプ$"));
+}
+
+// Without a display the setup program prints the topic after its message.
+TEST_F(NotesClientTest, TheSetupProgramPrintsItsHelpWithoutADisplay) {
+  const fs::path program = MakeProgramDirectory(work_ / "Notes", false);
+  WriteFile(program / "notes.ini", "[Notes]\r\n");
+  const Result result = WaitForClient(StartClient(program, program, {"/I"}, true, "", false, "nVorpel"), program);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.out.starts_with("Corvaneをnotes.iniに登録しました。\nnVorpel ヘルプ\nnVorpel は、")) << result.out;
 }
 
 TEST_F(NotesClientTest, OpenWithoutADisplayNamesTheHeadlessCommands) {

@@ -1,8 +1,10 @@
 // Pictures of every window of the plug-in, as a user sees them, written into the build tree
 // (screenshots/, or NVORPEL_SCREENSHOT_DIR): the two option sheets, the column and formula dialogs, the progress window, a
-// message box and the help viewer.
+// message box and the help viewer's window.
 #include <platform/cp932.h>
 #include <platform/files.h>
+#include <platform/help_file.h>
+#include <platform/qt/help_window.h>
 #include <platform/qt/qt_ui.h>
 #include <platform/qt/testing/modal_boxes.h>
 
@@ -89,13 +91,10 @@ TEST_F(ScreenshotsTest, MessageBoxAndHelp) {
       "nVorpel", platform::Buttons::Ok, platform::Icon::Exclamation);
   Shoot(*box, "message-box");
 
-  const std::unique_ptr<platform::Ui> ui = platform::qt::MakeQtUi();
-  ASSERT_TRUE(ui->WinHelp(platform::ToPlatformPath(NVORPEL_NOTES_DIR "/nVorpel.hlp"), platform::HelpCommand::Contents, 0));
-  QTextBrowser* viewer = nullptr;
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (auto* browser = qobject_cast<QTextBrowser*>(window); browser && browser->isVisible()) viewer = browser;
-  ASSERT_NE(viewer, nullptr);
-  Shoot(*viewer, "help-contents");
+  const auto topics = platform::ReadHelpFile(platform::ToPlatformPath(NVORPEL_NOTES_DIR "/nVorpel.hlp"));
+  ASSERT_TRUE(topics.has_value());
+  platform::qt::HelpWindow viewer(*topics);
+  Shoot(viewer, "help-contents");
 }
 
 }  // namespace

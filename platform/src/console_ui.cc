@@ -1,10 +1,15 @@
 #include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <vector>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "console_io.h"
 #include "platform/cp932.h"
+#include "platform/help_file.h"
+#include "platform/help_viewer.h"
 #include "platform/ui.h"
 
 namespace platform {
@@ -92,7 +97,20 @@ class ConsoleUi : public Ui {
     }
   }
   std::unique_ptr<ProgressView> CreateProgress() override { return std::make_unique<ConsoleProgress>(); }
-  bool WinHelp(std::string_view, HelpCommand, unsigned long) override { return true; }
+  // With a display the help viewer shows it; on a terminal alone the topic is printed.
+  bool WinHelp(std::string_view helpFile, HelpCommand command, unsigned long data) override {
+    if (command == HelpCommand::ContextPopup) return true;
+    if (DisplayAvailable()) return AskHelpViewer(helpFile, command, data);
+    if (command == HelpCommand::Quit) return true;
+    const std::optional<std::vector<HelpTopic>> topics = ReadHelpFile(helpFile);
+    if (!topics) return false;
+    const HelpTopic* topic = FindHelpTopic(*topics, command == HelpCommand::Context ? data : 0);
+    if (!topic) topic = &topics->front();
+    const std::string text = Cp932ToLocale(Utf8ToCp932("\n" + topic->title + "\n" + topic->text + "\n"));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+    return true;
+  }
   bool OpenAddress(std::string_view address) override {
     WriteToStandardError(std::string(address) + "\n");
     return false;

@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "console_streams_for_test.h"
+#include "platform/files.h"
 #include "platform/ui.h"
 
 namespace platform {
@@ -105,13 +113,29 @@ TEST(ConsoleUi, ProgressSurvivesAnEmptyOrReversedRange) {
   EXPECT_NE(shown.find(" 100% "), std::string::npos) << shown;
 }
 
-TEST(ConsoleUi, HelpDoesNothingVisibleAndThereIsNoDisplay) {
+// Without a display the topic is printed; there is nothing to close and no pop-up.
+TEST(ConsoleUi, HelpOnATerminalPrintsTheTopic) {
+  const char* const kDisplayVariables[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+  std::vector<std::pair<std::string, std::string>> saved;
+  for (const char* name : kDisplayVariables)
+    if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+  for (const char* name : kDisplayVariables) unsetenv(name);
+  ASSERT_FALSE(DisplayAvailable());
+
+  const std::string file = ::testing::TempDir() + "/console_ui_" + std::to_string(getpid()) + ".hlp";
+  std::ofstream(file) << "@ 0 nVorpel ヘルプ\n目次\n@ 123 notes.ini\nnotes.ini を探す場所。\n";
   ConsoleStreams streams("");
   const auto ui = MakeConsoleUi();
-  EXPECT_TRUE(ui->WinHelp("nVorpel.hlp", HelpCommand::Context, 123));
-  EXPECT_TRUE(ui->WinHelp("nVorpel.hlp", HelpCommand::Quit, 0));
+  ::testing::internal::CaptureStdout();
+  EXPECT_TRUE(ui->WinHelp(ToPlatformPath(file), HelpCommand::Context, 123));
+  EXPECT_TRUE(ui->WinHelp(ToPlatformPath(file), HelpCommand::Quit, 0));
+  EXPECT_TRUE(ui->WinHelp(ToPlatformPath(file), HelpCommand::ContextPopup, 123));
+  EXPECT_FALSE(ui->WinHelp(ToPlatformPath(file + ".missing"), HelpCommand::Contents, 0));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\nnotes.ini\nnotes.ini を探す場所。\n");
   EXPECT_FALSE(ui->HasDisplay());
   EXPECT_EQ(streams.Error(), "");
+  for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
+  std::remove(file.c_str());
 }
 
 }  // namespace

@@ -46,8 +46,12 @@ void EndTopic(std::vector<HelpTopic>& topics) {
 
 }  // namespace
 
+std::optional<std::string> FindHelpFile(std::string_view platformPath) {
+  return ExistingFile(ToFileSystemPath(platformPath));
+}
+
 std::optional<std::vector<HelpTopic>> ReadHelpFile(std::string_view platformPath) {
-  const auto path = ExistingFile(ToFileSystemPath(platformPath));
+  const auto path = FindHelpFile(platformPath);
   if (!path) return std::nullopt;
   const auto file = ReadWholeFile(*path);
   if (!file || !file->exists) return std::nullopt;

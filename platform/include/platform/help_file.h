@@ -23,6 +23,10 @@ struct HelpTopic {
 // "nVorpel.hlp"). Nothing when there is no such file, it cannot be read, or it holds no topic.
 PLATFORM_API std::optional<std::vector<HelpTopic>> ReadHelpFile(std::string_view platformPath);
 
+// The file-system path of the help file `platformPath` names, found as ReadHelpFile finds it;
+// nothing when there is none.
+PLATFORM_API std::optional<std::string> FindHelpFile(std::string_view platformPath);
+
 // The topic of `context`, or null.
 PLATFORM_API const HelpTopic* FindHelpTopic(const std::vector<HelpTopic>& topics, unsigned long context);
 

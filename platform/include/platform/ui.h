@@ -63,8 +63,10 @@ PLATFORM_API std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
 // adds " [y/n] " and takes the first line of standard input that starts with y or n (either
 // case), asking again after any other line; end of input answers No. Progress is a text bar
 // redrawn in place on standard error when that is a terminal, and nothing otherwise; Cancel is
-// never pressed. Help shows nothing and succeeds; an address is written to standard error for the user to
-// open, and counts as not opened.
+// never pressed. Help goes to the help viewer where there is a display (AskHelpViewer); on a
+// terminal alone the topic (the contents for Contents) is printed on standard output, and a
+// pop-up shows nothing. An address is written to standard error for the user to open, and counts
+// as not opened.
 PLATFORM_API std::unique_ptr<Ui> MakeConsoleUi();
 
 // Shorthand for CurrentUi().MessageBox.

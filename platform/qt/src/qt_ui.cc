@@ -1,13 +1,18 @@
 #include "platform/qt/qt_ui.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPointer>
 #include <QUrl>
+#include <QWhatsThis>
 #include <QWidget>
 
-#include "help_viewer.h"
+#include <platform/help_file.h>
+#include <platform/help_viewer.h>
+
+#include "platform/qt/help_window.h"
 
 namespace platform::qt {
 namespace {
@@ -27,16 +32,24 @@ class QtUi final : public Ui {
   }
   // A windowed program builds its progress window from its own dialog template.
   std::unique_ptr<ProgressView> CreateProgress() override { return nullptr; }
+  // The help viewer program shows the contents and the topics; a pop-up is a small window of this
+  // program's beside the control.
   bool WinHelp(std::string_view helpFile, HelpCommand command, unsigned long data) override {
-    return help_.Run(helpFile, command, data);
+    if (command == HelpCommand::ContextPopup) {
+      const auto topics = ReadHelpFile(helpFile);
+      if (!topics) return false;
+      const HelpTopic* topic = FindHelpTopic(*topics, data);
+      QWhatsThis::showText(QCursor::pos(),
+                           topic ? TopicHtml(*topic) : QStringLiteral("<p>この項目のヘルプはありません。</p>"));
+      return true;
+    }
+    if (command == HelpCommand::Quit) QWhatsThis::hideText();
+    return AskHelpViewer(helpFile, command, data);
   }
   bool OpenAddress(std::string_view address) override {
     return QDesktopServices::openUrl(QUrl(FromPlatformText(address)));
   }
   bool HasDisplay() const override { return true; }
-
- private:
-  HelpViewer help_;
 };
 
 }  // namespace

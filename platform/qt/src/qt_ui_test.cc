@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <platform/cp932.h>
 #include <platform/files.h>
+#include <platform/help_viewer.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -15,6 +16,7 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "platform/qt/testing/modal_boxes.h"
@@ -87,36 +89,55 @@ TEST_F(QtUiTest, QuestionIsAnsweredByKeys) {
   }
 }
 
-// The help viewer window, when one is open.
-QTextBrowser* HelpWindow() {
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (auto* browser = qobject_cast<QTextBrowser*>(window); browser && browser->isVisible()) return browser;
-  return nullptr;
+// Whether a viewer takes requests at `address` within five seconds (`up`), or has gone (not `up`).
+bool ViewerIs(bool up, const std::string& address) {
+  for (int i = 0; i < 100; ++i) {
+    if (SendHelpRequest(address, "") == up) return true;
+    usleep(50'000);
+  }
+  return false;
 }
 
-TEST_F(QtUiTest, HelpShowsContentsTopicsAndPopupsUntilQuit) {
-  const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) /
-                                     ("qt_ui_help_" + std::to_string(getpid()) + ".hlp");
+// The viewer processes of `helpFile`: those whose command line names it.
+int ViewersOf(const std::string& helpFile) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+    const std::string line((std::istreambuf_iterator<char>(in)), {});
+    count += line.starts_with(HelpViewerProgram()) && line.find(helpFile) != std::string::npos;
+  }
+  return count;
+}
+
+// Contents and topics go to the viewer program, one for the file, which a Quit ends; a pop-up is
+// this program's own small window.
+TEST_F(QtUiTest, HelpGoesToOneViewerProgramPerFileUntilQuit) {
+  const std::filesystem::path directory = std::filesystem::path(::testing::TempDir()) / ("qt_ui_help_" + std::to_string(getpid()));
+  std::filesystem::create_directories(directory);
+  setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);  // the viewer's socket, this test's own
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);        // the viewer's window too
+  const std::filesystem::path file = directory / "nVorpel.hlp";
   std::ofstream(file) << "@ 0 nVorpel ヘルプ\n目次の本文\n@ 0x83F1520F すべての文書(&A)\nビューのすべての文書。\n";
   const std::string path = ToPlatformPath(file.string());
+  const std::string address = HelpViewerAddress(file.string());
   const std::unique_ptr<Ui> ui = MakeQtUi();
 
   EXPECT_FALSE(ui->WinHelp(path + ".missing", HelpCommand::Contents, 0));
-  EXPECT_EQ(HelpWindow(), nullptr);
-
-  ASSERT_TRUE(ui->WinHelp(path, HelpCommand::Contents, 0));
-  ASSERT_NE(HelpWindow(), nullptr);
-  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("目次の本文")));
-  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("すべての文書(&A)")));
-
+  ASSERT_TRUE(std::filesystem::exists(HelpViewerProgram())) << HelpViewerProgram();
+  ASSERT_TRUE(ui->WinHelp(ToPlatformPath((directory / "NVORPEL.HLP").string()), HelpCommand::Contents, 0))
+      << "the name is found without regard to case";
+  ASSERT_TRUE(ViewerIs(true, address));
   ASSERT_TRUE(ui->WinHelp(path, HelpCommand::Context, 0x83F1520F));
-  EXPECT_TRUE(HelpWindow()->toPlainText().contains(QStringLiteral("ビューのすべての文書。")));
+  ASSERT_TRUE(ui->WinHelp(path, HelpCommand::Contents, 0));
+  EXPECT_EQ(ViewersOf(file.string()), 1) << "the running viewer takes the later requests";
 
   EXPECT_TRUE(ui->WinHelp(path, HelpCommand::ContextPopup, 0x83F1520F));
   EXPECT_TRUE(ui->WinHelp(path, HelpCommand::Quit, 0));
-  QApplication::processEvents();
-  EXPECT_EQ(HelpWindow(), nullptr);
-  std::filesystem::remove(file);
+  EXPECT_TRUE(ViewerIs(false, address)) << "Quit ends the viewer";
+  EXPECT_EQ(ViewersOf(file.string()), 0);
+  EXPECT_TRUE(ui->WinHelp(path, HelpCommand::Quit, 0)) << "nothing to close";
+  unsetenv("XDG_RUNTIME_DIR");
+  std::filesystem::remove_all(directory);
 }
 
 class AddressCatcher : public QObject {
