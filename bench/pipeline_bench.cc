@@ -1,6 +1,7 @@
 // A large database from end to end: generates a DXL database of 300,000 documents (or each count
 // given) with a view of five text columns, and times, each in a process of its own:
-//   - the export through notes-client with /X, from a Notes program directory of its own;
+//   - the export through notes-client with /X, from a Notes program directory of its own, and the
+//     XML export of the same view with /X /N and with /X /I;
 //   - reading the DXL into the host's model alone;
 //   - a parse-only pass over the same file by pugixml (the parsing limit);
 //   - bench/lxml_export.py, the script a user would otherwise write (lxml; its output must be the
@@ -84,7 +85,8 @@ void MakeProgramDirectory(const fs::path& directory) {
   for (const char* library : {"libnVorpel.so", "libnotes-host.so", "libnvplatform.so", "libnvplatform-qt.so"})
     if (!fs::exists(directory / library)) fs::create_symlink(kNotesDir / library, directory / library);
   std::ofstream(directory / "notes.ini", std::ios::binary)
-      << "[Notes]\r\nVIEWEXP5=Export CSV File,1,_Vorpel,,.CSV,.TXT,,1,\r\n";
+      << "[Notes]\r\nVIEWEXP5=Export CSV File,1,_Vorpel,,.CSV,.TXT,,1,\r\n"
+         "VIEWEXP6=Export XML File,0,_Vorpel,xml,.XML,,1,\r\n";
 }
 
 bool LxmlInstalled() {
@@ -129,6 +131,18 @@ int main(int argc, char** argv) {
                    "--console", exported.string() + " /X"},
                   directory);
     });
+    // The XML road over the same view: note IDs only, and every item.
+    const auto xmlExport = [&](const char* switches) {
+      return InChild([&] {
+        return Exec({(directory / "notes-client").string(), "export", "--db", database.string(), "--view",
+                     bench::kCustomerView, "--entry", "Export XML File", "--console",
+                     (directory / "export.xml").string() + " " + switches},
+                    directory);
+      });
+    };
+    const Run xmlRun = xmlExport("/X /N");
+    const Run xmlItemsRun = xmlExport("/X /I");
+    fs::remove(directory / "export.xml");
     const Run readRun = InChild([&] {
       std::vector<std::string> warnings;
       return host::dxl::ReadFiles({database.string()}, warnings).notes.size() == documents + 1 ? 0 : 1;
@@ -141,9 +155,13 @@ int main(int argc, char** argv) {
       return document.load_buffer_inplace(buffer.data(), buffer.size(), options, pugi::encoding_utf8) ? 0 : 1;
     });
     Report("export (notes-client /X)", exportRun, fileBytes);
+    Report("XML export (/X /N)", xmlRun, fileBytes);
+    Report("XML export (/X /I)", xmlItemsRun, fileBytes);
     Report("DXL read into the model", readRun, fileBytes);
     Report("pugixml parse only", parseRun, fileBytes);
-    allOk = allOk && exportRun.ok && readRun.ok && parseRun.ok;
+    allOk = allOk && exportRun.ok && xmlRun.ok && xmlItemsRun.ok && readRun.ok && parseRun.ok;
+    const double xmlRatio = xmlRun.seconds / exportRun.seconds;
+    std::printf("  XML export (/X /N) %.2f times the CSV export (target <= 3: %s)\n", xmlRatio, Verdict(xmlRatio <= 3));
 
     if (lxml) {
       const fs::path scripted = directory / "lxml.csv";
