@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev                    # DXL reader
   qt6-base-dev                      # dialogs and option sheets
+  qt6-translations-l10n             # Qt's own texts (file dialogs, standard buttons, menus) in Japanese
   fonts-ipafont-gothic              # Japanese font for offscreen UI tests
   libxml2-utils                     # xmllint, checks the XML the tests write
   xvfb xdotool                      # a display for the demo's and the UI tests' windows, keys typed into them

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 #include <QUrl>
 #include <QWhatsThis>
 #include <QWidget>
@@ -64,8 +67,20 @@ QWidget* SafeOwner() {
 
 std::unique_ptr<Ui> MakeQtUi() { return std::make_unique<QtUi>(); }
 
+bool InstallJapaneseQtTexts() {
+  auto* translator = new QTranslator(QCoreApplication::instance());  // the application owns it
+  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
 WindowedUi::WindowedUi(int& argc, char** argv)
-    : application_(std::make_unique<QApplication>(argc, argv)), previous_(InstallUi(MakeQtUi())) {}
+    : application_(std::make_unique<QApplication>(argc, argv)), previous_(InstallUi(MakeQtUi())) {
+  InstallJapaneseQtTexts();
+}
 
 WindowedUi::~WindowedUi() { InstallUi(std::move(previous_)); }
 

@@ -9,6 +9,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -139,6 +142,17 @@ TEST_F(QtUiTest, HelpGoesToOneViewerProgramPerFileUntilQuit) {
   EXPECT_TRUE(ui->WinHelp(path, HelpCommand::Quit, 0)) << "nothing to close";
   unsetenv("XDG_RUNTIME_DIR");
   std::filesystem::remove_all(directory);
+}
+
+TEST_F(QtUiTest, QtsOwnTextsAreJapanese) {
+  ASSERT_TRUE(InstallJapaneseQtTexts()) << "Debian's qt6-translations-l10n (scripts/install-deps.sh)";
+  QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  QStringList labels;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+  EXPECT_FALSE(labels.filter(QStringLiteral("ファイル名")).isEmpty()) << labels.join(" | ").toStdString();
 }
 
 class AddressCatcher : public QObject {

@@ -22,8 +22,14 @@ namespace platform::qt {
 // The windowed implementation of platform::Ui, for platform::InstallUi.
 PLATFORM_API std::unique_ptr<Ui> MakeQtUi();
 
-// A program's windowed UI: for its lifetime a QApplication (made from the program's arguments) and
-// the windowed services installed over the current ones, which come back before it ends.
+// Installs Qt's own texts in Japanese (file dialogs, their questions, standard buttons, context
+// menus) into the running application: the qtbase translation of Qt's translations folder. False
+// when that translation is not installed; Qt's texts stay English then.
+PLATFORM_API bool InstallJapaneseQtTexts();
+
+// A program's windowed UI: for its lifetime a QApplication (made from the program's arguments) with
+// Qt's own texts in Japanese, and the windowed services installed over the current ones, which come
+// back before it ends.
 class PLATFORM_API WindowedUi {
  public:
   WindowedUi(int& argc, char** argv);
