@@ -99,15 +99,14 @@ bool LoadDefinitionFile(ColumnSpecList& list, LNViewFolder& view, std::string_vi
   std::error_code error;
   if (!std::filesystem::is_directory(path, error)) file.open(path);
   if (!file.is_open()) {
-    ShowAppMessage(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") +
-                   std::string(platformPath));
+    ShowAppMessage(platform::Utf8ToCp932("ファイルを開けませんでした。\nFile=") + platform::ToDisplayPath(platformPath));
     return false;
   }
   CsvRecordReader reader(file);
   reader.SetTrim(true);
   if (!reader.ReadRecord() || !IsWord(reader.Field(0), kFormatTag)) {
     ShowAppMessage(platform::Utf8ToCp932("エクスポート定義ファイルではありません。\nFile=") +
-                   std::string(platformPath));
+                   platform::ToDisplayPath(platformPath));
     return false;
   }
   const bool otherView = !IsNameOf(view, reader.Field(1));

@@ -155,7 +155,7 @@ TEST_F(ExportCsvTest, AFullDiskStopsTheRunAtThatRecordWithOneMessage) {
   // The extension rule turns a typed "\dev\full" into "\dev\full.csv"; a link gets there instead.
   std::filesystem::create_symlink("/dev/full", dir_ / "full.csv");
   const std::string typed = Typed("full.csv");
-  const std::string full = "ファイル(" + platform::Cp932ToUtf8(typed) + ")に書き込めませんでした。\nディスクに空きがありません。";
+  const std::string full = "ファイル(" + (dir_ / "full.csv").string() + ")に書き込めませんでした。\nディスクに空きがありません。";
   Export(Params(db_, view_), typed + " /X");
   EXPECT_THAT(ui_.Texts(), ElementsAre(full));
   // The dialog went away before the message, after the first document.

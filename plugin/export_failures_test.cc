@@ -71,7 +71,7 @@ TEST(ExportFailuresTest, AFrameworkExceptionReportsItselfAndIsDeleted) {
 
   ReportExportFailure(Failure<CException*>(new CFileException(CFileException::diskFull, "\\dev\\full")));
   ASSERT_EQ(ui.boxes.size(), 2u);
-  EXPECT_EQ(ui.boxes[1].text, "ファイル(\\dev\\full)に書き込めませんでした。\nディスクに空きがありません。");
+  EXPECT_EQ(ui.boxes[1].text, "ファイル(/dev/full)に書き込めませんでした。\nディスクに空きがありません。");
 }
 
 }  // namespace

@@ -180,7 +180,7 @@ TEST_F(ExportXmlTest, AFileThatCannotBeOpenedOrWrittenEndsTheRunWithOneMessage) 
   std::filesystem::create_symlink("/dev/full", dir_ / "full.xml");
   const std::string typed = Typed("full.xml");
   Export(Params(db_, view_), typed + " /X", "xml");
-  EXPECT_THAT(ui_.Texts(), ElementsAre("ファイル(" + platform::Cp932ToUtf8(typed) +
+  EXPECT_THAT(ui_.Texts(), ElementsAre("ファイル(" + (dir_ / "full.xml").string() +
                                        ")に書き込めませんでした。\nディスクに空きがありません。"));
 }
 

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include <platform/cp932.h>
+#include <platform/files.h>
 
 #include "messages/app_messages.h"
 #include "settings/option_page_rules.h"
@@ -52,7 +53,8 @@ class Exchange {
 // Finishing goes on with the values chosen when they cannot be stored; the user learns that they
 // will not be remembered, and why not.
 void TellNotStored(const std::string& notesIni) {
-  ShowAppMessage(platform::Utf8ToCp932("オプションの設定をnotes.iniに保存できませんでした。\n") + notesIni +
+  ShowAppMessage(platform::Utf8ToCp932("オプションの設定をnotes.iniに保存できませんでした。\n") +
+                 platform::ToDisplayPath(notesIni) +
                  platform::Utf8ToCp932("\nファイルが読み取り専用でないか、書き込む権限があるか確認してください。"
                                        "\n書き出しは今回選んだ設定で続けます。"));
 }

@@ -209,7 +209,7 @@ TEST_F(ReadOnlyNotesIniTest, FinishingTellsTheSettingsCannotBeStoredAndLeavesThe
                                           Qt::Key_Return) != OptionSheet::kWizardFinish ||
         xml.Options().ItemAll != 1)
       result |= 2;
-    const std::string path = platform::Cp932ToUtf8(csv.Options().notesIni);
+    const std::string path = platform::Cp932ToUtf8(platform::ToDisplayPath(csv.Options().notesIni));
     if (ui.boxes.size() != 2) result |= 4;
     for (const platform::testing::RecordedBox& box : ui.boxes) {
       if (!box.text.starts_with("オプションの設定をnotes.iniに保存できませんでした。\n" + path + "\n") ||

@@ -147,7 +147,7 @@ const std::string kNotFound =
 // What a run that cannot write `ini` says.
 std::string NotWritten(const fs::path& ini) {
   return "notes.iniに書き込めませんでした。notes.iniは変更されていません。\n" +
-         platform::Cp932ToUtf8(platform::ToPlatformPath(ini.string())) +
+         ini.string() +  // as this system writes paths
          "\nファイルが読み取り専用でないか、書き込む権限があるか確認してください。";
 }
 const std::string kNoFreeSlot =

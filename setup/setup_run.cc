@@ -1,6 +1,7 @@
 #include "setup_run.h"
 
 #include <platform/cp932.h>
+#include <platform/files.h>
 
 #include "export_registration.h"
 
@@ -24,7 +25,8 @@ void Show(SetupFrontEnd& frontEnd, const char* utf8Text, platform::Icon icon) {
 
 // notes.ini (a platform path) could not be written: what, where, and what to look at.
 int NotWritten(SetupFrontEnd& frontEnd, const std::string& notesIni) {
-  frontEnd.ShowMessage(platform::Utf8ToCp932(kNotWrittenText) + notesIni + platform::Utf8ToCp932(kNotWrittenAdvice),
+  frontEnd.ShowMessage(platform::Utf8ToCp932(kNotWrittenText) + platform::ToDisplayPath(notesIni) +
+                           platform::Utf8ToCp932(kNotWrittenAdvice),
                        platform::Icon::Error);
   return kExitNotWritten;
 }

@@ -43,7 +43,7 @@ void AppendFileElement(std::string& out, const LNString* richTextName, NOTEID no
 // replace it.
 bool MayWrite(const std::string& path) {
   if (!platform::PathExists(path)) return true;
-  return AskAppQuestion(path + platform::Utf8ToCp932("は既に存在します。\n上書きしますか?"));
+  return AskAppQuestion(platform::ToDisplayPath(path) + platform::Utf8ToCp932("は既に存在します。\n上書きしますか?"));
 }
 
 template <class Attachment>

@@ -125,7 +125,7 @@ TEST(XmlAttachments, AnExistingFileIsReplacedOnlyWhenTheUserSaysYes) {
     EXPECT_EQ(exported.utf8, "<doc>\n<file noteid=\"00000102\" filename=\"a.txt\">a.txt</file>\n</doc>\n");
     ASSERT_EQ(exported.shown.size(), 1u);
     EXPECT_EQ(exported.shown[0].text,
-              Cp932ToUtf8(scratch.PlatformPath("view.files/00000102/a.txt")) + "は既に存在します。\n上書きしますか?");
+              scratch.path() + "/view.files/00000102/a.txt" + "は既に存在します。\n上書きしますか?");
     EXPECT_EQ(exported.shown[0].caption, "nVorpel");
     EXPECT_EQ(exported.shown[0].buttons, platform::Buttons::YesNo);
     EXPECT_EQ(ReadFile(target), c.content);

@@ -23,6 +23,8 @@ std::string ToPlatformPath(std::string_view fileSystemPath) {
   return Utf8ToCp932(path);
 }
 
+std::string ToDisplayPath(std::string_view platformPath) { return Cp932ReplaceAll(platformPath, "\\", "/"); }
+
 bool PathExists(std::string_view platformPath) {
   if (platformPath.empty()) return false;
   struct stat info;

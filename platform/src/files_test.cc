@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/cp932.h"
 #include "test_files.h"
 
 namespace platform {
@@ -31,6 +32,7 @@ TEST(FilesPath, DoubleByteNamesSurviveTheSeparatorConversion) {
   for (const auto& c : cases) {
     EXPECT_EQ(ToFileSystemPath(c.platform), c.fileSystem);
     EXPECT_EQ(ToPlatformPath(c.fileSystem), c.platform) << c.fileSystem;
+    EXPECT_EQ(Cp932ToUtf8(ToDisplayPath(c.platform)), c.fileSystem) << "shown as this system writes it";
   }
   EXPECT_EQ(ToFileSystemPath("dir/" SO), "dir/ソ");  // "/" is a separator on both sides
   EXPECT_EQ(ToPlatformPath("/한"), "\\?");

@@ -17,6 +17,9 @@ namespace platform {
 PLATFORM_API std::string ToFileSystemPath(std::string_view platformPath);
 // The platform form (code page 932, "\"-separated) of a file-system path.
 PLATFORM_API std::string ToPlatformPath(std::string_view fileSystemPath);
+// A platform path as a message shows it to the user: platform text with "/" between directories,
+// as this system writes paths ("\tmp\out\bad.cef" shows as "/tmp/out/bad.cef").
+PLATFORM_API std::string ToDisplayPath(std::string_view platformPath);
 
 // Whether a file or directory exists at the platform path.
 PLATFORM_API bool PathExists(std::string_view platformPath);
