@@ -2,6 +2,8 @@
 
 #include <platform/cp932.h>
 
+#include <new>
+
 #include "host/status.h"
 #include "messages/app_messages.h"
 #include "messages/report_notes_error.h"
@@ -23,6 +25,8 @@ void ReportExportFailure(std::exception_ptr failure) noexcept {
       if (exception) exception->ReportError();
     } catch (const CString& text) {
       ShowAppMessage(text);
+    } catch (const std::bad_alloc&) {  // the framework's allocation would have thrown its memory exception
+      CMemoryException().ReportError();
     } catch (...) {
       ShowAppMessage(platform::Utf8ToCp932("不明なエラー(...)が発生しました。"));
     }

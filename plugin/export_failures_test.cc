@@ -5,6 +5,7 @@
 #include <platform/cp932.h>
 #include <platform/testing/recording_ui.h>
 
+#include <new>
 #include <string>
 
 #include "host/status.h"
@@ -72,6 +73,11 @@ TEST(ExportFailuresTest, AFrameworkExceptionReportsItselfAndIsDeleted) {
   ReportExportFailure(Failure<CException*>(new CFileException(CFileException::diskFull, "\\dev\\full")));
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[1].text, "ファイル(/dev/full)に書き込めませんでした。\nディスクに空きがありません。");
+
+  // Out of memory is the framework's memory exception, not an unknown failure.
+  ReportExportFailure(std::make_exception_ptr(std::bad_alloc()));
+  ASSERT_EQ(ui.boxes.size(), 3u);
+  EXPECT_EQ(ui.boxes[2].text, "メモリが不足しています。");
 }
 
 }  // namespace

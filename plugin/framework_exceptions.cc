@@ -7,6 +7,8 @@
 
 void CException::ReportError() const { ShowAppMessage(GetErrorMessage()); }
 
+CString CMemoryException::GetErrorMessage() const { return platform::Utf8ToCp932("メモリが不足しています。"); }
+
 CString CFileException::GetErrorMessage() const {
   CString message =
       platform::Utf8ToCp932("ファイル(") + platform::ToDisplayPath(fileName_) + platform::Utf8ToCp932(")に書き込めませんでした。");

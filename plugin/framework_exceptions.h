@@ -23,6 +23,13 @@ class CException {
   void Delete() { delete this; }
 };
 
+// Memory that could not be had: what the framework's allocation throws, here where the language's
+// allocation throws std::bad_alloc instead.
+class CMemoryException : public CException {
+ public:
+  CString GetErrorMessage() const override;
+};
+
 // A file that could not be written.
 class CFileException : public CException {
  public:

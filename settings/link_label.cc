@@ -10,6 +10,7 @@ CLinkLabel::CLinkLabel(const QString& text, QWidget* parent) : QLabel(text, pare
   underlined.setUnderline(true);
   setFont(underlined);
   setCursor(Qt::PointingHandCursor);
+  setAttribute(Qt::WA_AlwaysShowToolTips);  // the tip shows also while the sheet is not the active window
   Repaint();
 }
 

@@ -45,6 +45,7 @@ TEST(LinkLabel, TooltipTextReachesTheTooltipOnlyWhenEnabled) {
   label.EnableToolTip(true);
   label.SetToolTipText(platform::Utf8ToCp932("ホームページを表示します。"));
   EXPECT_EQ(label.toolTip(), QStringLiteral("ホームページを表示します。"));
+  EXPECT_TRUE(label.testAttribute(Qt::WA_AlwaysShowToolTips)) << "also on an inactive window";
 }
 
 }  // namespace
