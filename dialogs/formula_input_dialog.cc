@@ -76,6 +76,10 @@ CFormulaInputDialog::CFormulaInputDialog(const LNDatabase& database, QWidget* pa
   connect(fields_, &QTreeWidget::currentItemChanged, this, [this] { FieldChosen(); });
   connect(forms_->header(), &QHeaderView::sectionClicked, this, [this] { HeaderClicked(forms_, formSortMode_); });
   connect(fields_->header(), &QHeaderView::sectionClicked, this, [this] { HeaderClicked(fields_, fieldSortMode_); });
+  // The second click of two quick ones comes as a double click: it is one step of the cycle too.
+  connect(forms_->header(), &QHeaderView::sectionDoubleClicked, this, [this] { HeaderClicked(forms_, formSortMode_); });
+  connect(fields_->header(), &QHeaderView::sectionDoubleClicked, this,
+          [this] { HeaderClicked(fields_, fieldSortMode_); });
   connect(fields_, &QTreeWidget::itemDoubleClicked, this, [this] {
     QTreeWidgetItem* focused = fields_->currentItem();
     if (!focused) return;

@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -122,6 +123,14 @@ TEST_F(FormulaInputDialogTest, HeaderClicksCycleTypeNameAndReversedName) {
     EXPECT_EQ(dialog->FormsList()->headerItem()->text(0).toStdString(), click.header);
     EXPECT_EQ(Texts(dialog->FormsList()), click.order);
   }
+  // Two quick clicks are two steps: the second comes as a double click, then its release.
+  const QPoint at(header->sectionSize(0) / 2, 5);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QMouseEvent second(QEvent::MouseButtonDblClick, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(header->viewport(), &second);
+  QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(dialog->FormsList()->headerItem()->text(0).toStdString(), clicks[2].header);
 }
 
 TEST_F(FormulaInputDialogTest, CtrlAEnterAndTheHostsCheckAtOk) {
