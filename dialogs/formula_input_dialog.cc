@@ -269,12 +269,16 @@ void CFormulaInputDialog::Insert(bool formula) {
       formula ? std::string(field.valueFormula.GetText().GetPlatformTextPtr()) : field.name));
 }
 
-// Ctrl+A anywhere in the dialog is consumed; in the formula box it selects all of the text.
+// Ctrl+A anywhere in the dialog is consumed; in the formula box it selects all of the text. An
+// Alt+letter that reaches the formula box matched no enabled access key (those are taken before the
+// key is delivered): it types nothing, as on the platform. Ctrl+Alt (AltGr) characters still type.
 bool CFormulaInputDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    const bool inFormulaBox = watched == edit_ || edit_->isAncestorOf(qobject_cast<QWidget*>(watched));
+    if (inFormulaBox && (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)) return true;
     if (key->key() == Qt::Key_A && (key->modifiers() & Qt::ControlModifier)) {
-      if (watched == edit_ || edit_->isAncestorOf(qobject_cast<QWidget*>(watched))) {
+      if (inFormulaBox) {
         edit_->selectAll();
         edit_->ensureCursorVisible();
       }

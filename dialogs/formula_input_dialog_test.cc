@@ -154,6 +154,9 @@ TEST_F(FormulaInputDialogTest, CtrlAEnterAndTheHostsCheckAtOk) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_TRUE(ui.boxes[0].text.ends_with("\n式にエラーがあります。")) << ui.boxes[0].text;
   EXPECT_TRUE(dialog->isVisible());
+  ASSERT_FALSE(Button(*dialog, 1053)->isEnabled() || Button(*dialog, 1055)->isEnabled()) << "no field chosen";
+  QTest::keyClick(dialog->FormulaBox(), Qt::Key_I, Qt::AltModifier);  // their access key, with both off
+  EXPECT_EQ(dialog->FormulaBox()->toPlainText(), QStringLiteral("1 +\n")) << "Alt+I types nothing";
   QTest::keyClick(dialog->FormulaBox(), Qt::Key_2);
   Button(*dialog, 1)->click();
   EXPECT_FALSE(dialog->isVisible());
