@@ -129,6 +129,13 @@ QRect ToPixels(BaseUnits units, int x, int y, int cx, int cy) {
   return {left, top, scale(x + cx, units.x, 4) - left, scale(y + cy, units.y, 8) - top};
 }
 
+QWidget* FocusTarget(QWidget* control) {
+  auto* radio = qobject_cast<QRadioButton*>(control);
+  if (!radio || radio->isChecked() || !radio->group()) return control;
+  QAbstractButton* checked = radio->group()->checkedButton();
+  return checked && checked->isEnabled() ? checked : control;
+}
+
 void BuildControls(const DialogTemplate& dialog, QWidget& widget, const std::map<int, ControlFactory>& custom) {
   widget.setFont(DialogFont());
   const BaseUnits units = DialogBaseUnits(widget.font());

@@ -40,6 +40,11 @@ void BuildControls(const DialogTemplate& dialog, QWidget& widget, const std::map
 QWidget* FindControl(const QWidget& widget, int id);
 // The exclusive group of radio buttons that starts with the button `firstId`, or null.
 QButtonGroup* RadioGroup(const QWidget& widget, int firstId);
+// Where the focus goes for `control`: the checked button of its radio group when it is an
+// unchecked radio button of a group with a checked, enabled one (as the platform gives a radio
+// group's focus to its checked button; Qt's Tab and Shift+Tab into an exclusive group go there
+// too); else `control` itself.
+QWidget* FocusTarget(QWidget* control);
 
 // A picture of the resources: an icon, or an image strip of 16 × 16 images side by side, drawn
 // on a transparent background.

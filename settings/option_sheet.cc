@@ -78,7 +78,7 @@ void OptionSheet::showEvent(QShowEvent* event) {
     for (const resources::ControlTemplate& control : resources::Dialog(pageId_).controls) {
       QWidget* made = Control(control.id);
       if (made && made->isEnabled() && (made->focusPolicy() & Qt::TabFocus)) {
-        made->setFocus();  // the page's first control, as Tab would reach it
+        resources::FocusTarget(made)->setFocus();  // the page's first control, as Tab would reach it
         break;
       }
     }

@@ -164,6 +164,23 @@ TEST_F(OptionSheetsTest, XmlSheetShowsItsSectionAndItsCheckBoxesAreIndependent) 
   EXPECT_NE(ReadIni().find("[Vorpel]\r\nListSeparater=3\r\n"), std::string::npos) << "the CSV section is untouched";
 }
 
+// A radio group's focus is on its checked button, at the start and when Tab comes back into it.
+TEST_F(OptionSheetsTest, TheFocusOfARadioGroupIsOnItsCheckedButton) {
+  CExportPropertySheet sheet(columns_, view_, {});
+  QWidget* atStart = nullptr;
+  QWidget* afterTabs = nullptr;
+  RunSheet<CExportPropertySheet>(sheet, [&](CExportPropertySheet& s) {
+    ASSERT_TRUE(Checked(s, 21009)) << "選択した文書(&S) is the default";
+    QApplication::setActiveWindow(&s);
+    atStart = s.focusWidget();
+    QTest::keyClick(s.focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(s.focusWidget(), Qt::Key_Backtab);
+    afterTabs = s.focusWidget();
+  }, Qt::Key_Escape);
+  EXPECT_EQ(atStart, sheet.Control(21009));
+  EXPECT_EQ(afterTabs, sheet.Control(21009)) << "Shift+Tab back into the group";
+}
+
 TEST_F(OptionSheetsTest, HelpButtonShowsTheContentsAndF1ThePopUpOfTheFocusedControl) {
   platform::testing::ScopedRecordingUi ui;
   CXmlExportPropertySheet sheet(columns_, view_, {});
