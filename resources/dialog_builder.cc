@@ -11,10 +11,12 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QWidget>
 #include <cmath>
@@ -37,8 +39,23 @@ QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
   return label;
 }
 
+// Grid lines between a list's rows and columns, as the lists' extended style asks for them.
+class GridLinesDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Midlight));
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    painter->restore();
+  }
+};
+
 QTreeWidget* MakeListView(const ControlTemplate& control, QWidget* parent) {
   auto* list = new QTreeWidget(parent);
+  list->setItemDelegate(new GridLinesDelegate(list));
   list->setRootIsDecorated(false);
   list->setSelectionMode(control.style & kSingleSelection ? QAbstractItemView::SingleSelection
                                                           : QAbstractItemView::ExtendedSelection);

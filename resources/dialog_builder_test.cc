@@ -8,8 +8,10 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace resources {
 namespace {
@@ -115,6 +117,28 @@ TEST(DialogBuilder, DefaultButtonAndStrings) {
   EXPECT_EQ(String(1012), "書き出し中...");
   EXPECT_EQ(String(1022), "ホームページを表示します。");
   EXPECT_EQ(String(4711), "");
+}
+
+// The lists of the column and formula dialogs draw grid lines between rows and between columns.
+TEST(DialogBuilder, ListsDrawGridLines) {
+  platform::qt::testing::OffscreenApplication();
+  for (const auto& [dialogId, listId] : {std::pair{kColumnSelectDialog, 21010}, std::pair{kFormulaInputDialog, 1054}}) {
+    SCOPED_TRACE(listId);
+    QWidget dialog;
+    BuildControls(Dialog(dialogId), dialog);
+    auto* list = qobject_cast<QTreeWidget*>(FindControl(dialog, listId));
+    ASSERT_NE(list, nullptr);
+    list->setColumnCount(2);
+    for (const char* text : {"a", "b"}) new QTreeWidgetItem(list, QStringList{text, text});
+    dialog.show();
+    const QRect first = list->visualItemRect(list->topLevelItem(0));
+    ASSERT_FALSE(first.isEmpty());
+    const QImage picture = list->viewport()->grab().toImage();
+    const QRgb background = picture.pixel(first.width() / 4, first.center().y() - 3);  // inside the row, no text
+    const QRgb rows = picture.pixel(first.width() / 4, first.bottom());
+    EXPECT_NE(rows, background) << "a line between the rows";
+    EXPECT_EQ(picture.pixel(list->columnWidth(0) - 1, first.center().y()), rows) << "and between the columns";
+  }
 }
 
 TEST(Pictures, HaveTheirSizes) {
