@@ -173,11 +173,13 @@ void BuildControls(const DialogTemplate& dialog, QWidget& widget, const std::map
         group->setObjectName(GroupName(control.id));
       }
       group->addButton(static_cast<QRadioButton*>(made_control), static_cast<int>(group->buttons().size()));
-    } else if (control.kind == ControlKind::GroupBox) {
-      made_control->lower();  // a frame behind the controls it surrounds
     }
     made.push_back(made_control);
   }
+  // The frames behind the controls they surround, a frame inside another above it: the last one is
+  // lowered first, so that the first one ends lowest.
+  for (std::size_t i = made.size(); i-- > 0;)
+    if (dialog.controls[i].kind == ControlKind::GroupBox) made[i]->lower();
   for (std::size_t i = 0; i < made.size(); ++i) {
     auto* label = qobject_cast<QLabel*>(made[i]);
     if (label && label->text().contains(QLatin1Char('&'))) label->setBuddy(BuddyOf(i, made));

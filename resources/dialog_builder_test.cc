@@ -119,6 +119,22 @@ TEST(DialogBuilder, DefaultButtonAndStrings) {
   EXPECT_EQ(String(4711), "");
 }
 
+// A group box inside another lies above it, so that a click on it (and "?" on it) finds it; both lie
+// beneath the controls they surround.
+TEST(DialogBuilder, AnInnerGroupBoxLiesAboveTheOuterOne) {
+  platform::qt::testing::OffscreenApplication();
+  QWidget page;
+  BuildControls(Dialog(kCsvOptionPage), page);
+  QWidget* outer = FindControl(page, 1034);
+  QWidget* inner = FindControl(page, 1035);
+  ASSERT_TRUE(outer && inner && outer->geometry().contains(inner->geometry()));
+  const QPoint insideInnerOnly = inner->geometry().topLeft() + QPoint(2, inner->height() - 3);
+  EXPECT_EQ(page.childAt(insideInnerOnly), inner);
+  const QObjectList& order = page.children();  // bottom to top
+  EXPECT_LT(order.indexOf(outer), order.indexOf(inner));
+  EXPECT_LT(order.indexOf(inner), order.indexOf(FindControl(page, 21017))) << "beneath the lists inside it";
+}
+
 // The lists of the column and formula dialogs draw grid lines between rows and between columns.
 TEST(DialogBuilder, ListsDrawGridLines) {
   platform::qt::testing::OffscreenApplication();
