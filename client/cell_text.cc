@@ -47,8 +47,7 @@ std::string ListText(const std::uint8_t* data, std::size_t dataLength, std::size
   return text;
 }
 
-}  // namespace
-
+// The text between the elements of a list, by the column's separator.
 const char* SeparatorText(LNVFSEPARATOR separator) {
   switch (separator) {
     case LNVFSEPARATOR_SPACE: return " ";
@@ -58,6 +57,8 @@ const char* SeparatorText(LNVFSEPARATOR separator) {
     default: return "";
   }
 }
+
+}  // namespace
 
 std::string CellText(const std::uint8_t* value, std::size_t length, const ShownColumn& column) {
   if (length < 2) return "";

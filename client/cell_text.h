@@ -16,7 +16,4 @@ namespace client {
 // support show as "". UTF-8.
 std::string CellText(const std::uint8_t* value, std::size_t length, const ShownColumn& column);
 
-// The text between the elements of a list, by the column's separator.
-const char* SeparatorText(LNVFSEPARATOR separator);
-
 }  // namespace client

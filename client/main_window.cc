@@ -130,7 +130,9 @@ MainWindow::MainWindow()
   platform::qt::SetMainWindow(this);
 }
 
-MainWindow::~MainWindow() {
+MainWindow::~MainWindow() { CloseView(); }
+
+void MainWindow::CloseView() {
   table_->Show(nullptr);
   model_.reset();
   collection_.reset();
@@ -145,14 +147,10 @@ bool MainWindow::OpenDatabase(const std::vector<std::string>& files, const std::
     ShowMessage(FromLocale(error.message));
     return false;
   }
-  table_->Show(nullptr);
-  model_.reset();
-  collection_.reset();
+  CloseView();
   database_ = std::move(opened);
   views_ = ListDesignViews(database_->Handle());
-  databaseTitle_ = DatabaseTitle(database_->Handle(), files.empty() ? "" : files.front());
-  setWindowTitle(FromUtf8(databaseTitle_ + " - " + kProgramName));
-  viewNoteId_ = 0;
+  setWindowTitle(FromUtf8(DatabaseTitle(database_->Handle(), files.empty() ? "" : files.front()) + " - " + kProgramName));
 
   std::uint32_t wanted = viewNoteId;
   if (!viewName.empty()) {
@@ -186,9 +184,7 @@ void MainWindow::SelectInNavigator() {
 
 bool MainWindow::OpenView(std::uint32_t noteId) {
   if (!database_) return false;
-  table_->Show(nullptr);
-  model_.reset();
-  collection_.reset();
+  CloseView();
   viewNoteId_ = noteId;
   SelectInNavigator();
 
@@ -222,8 +218,8 @@ QString MainWindow::MarkedText() const { return marked_->text(); }
 
 void MainWindow::ShowMarkedCount() { marked_->setText(MarkedTextFor(model_ ? model_->GetMarks().Count() : 0)); }
 
-void MainWindow::ShowMessage(const QString& text, bool error) {
-  QMessageBox box(error ? QMessageBox::Warning : QMessageBox::Information, kProgramName, text, QMessageBox::Ok, this);
+void MainWindow::ShowMessage(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, kProgramName, text, QMessageBox::Ok, this);
   box.exec();
 }
 

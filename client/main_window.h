@@ -54,12 +54,13 @@ class MainWindow final : public QMainWindow {
   void FillNavigator();
   void SelectInNavigator();
   void ShowMarkedCount();
-  void ShowMessage(const QString& text, bool error = true);
+  void ShowMessage(const QString& text);
+  // Shows no view: the table empty, the collection closed.
+  void CloseView();
   const PluginLibrary& Plugin(const std::string& library);
 
   std::unique_ptr<Database> database_;
   std::vector<DesignView> views_;
-  std::string databaseTitle_;  // UTF-8
   std::uint32_t viewNoteId_ = 0;
   std::unique_ptr<Collection> collection_;
   std::unique_ptr<ViewModel> model_;  // reads collection_

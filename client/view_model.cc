@@ -74,22 +74,16 @@ bool ViewModel::SetCollapsed(int row, bool collapsed) {
   if (row < 0 || row >= rowCount() || !IsCategory(row)) return false;
   const std::uint32_t entry = outline_.EntryAt(static_cast<std::uint32_t>(row));
   if (outline_.IsCollapsed(entry) == collapsed) return true;
-  const std::uint32_t before = outline_.RowCount();
-  if (collapsed) {
-    Outline after = outline_;
-    after.Collapse(entry, rows_->SubtreeEnd(entry));
-    const int removed = static_cast<int>(before - after.RowCount());
-    if (removed > 0) beginRemoveRows({}, row + 1, row + removed);
-    outline_ = std::move(after);
-    if (removed > 0) endRemoveRows();
-  } else {
-    Outline after = outline_;
-    after.Expand(entry);
-    const int added = static_cast<int>(after.RowCount() - before);
-    if (added > 0) beginInsertRows({}, row + 1, row + added);
-    outline_ = std::move(after);
-    if (added > 0) endInsertRows();
-  }
+  Outline after = outline_;
+  if (collapsed) after.Collapse(entry, rows_->SubtreeEnd(entry));
+  else after.Expand(entry);
+  // The rows right after the category leave or come.
+  const int before = static_cast<int>(outline_.RowCount()), now = static_cast<int>(after.RowCount());
+  if (now < before) beginRemoveRows({}, row + 1, row + before - now);
+  if (now > before) beginInsertRows({}, row + 1, row + now - before);
+  outline_ = std::move(after);
+  if (now < before) endRemoveRows();
+  if (now > before) endInsertRows();
   const QModelIndex changed = index(row, 1);
   emit dataChanged(changed, changed, {kCollapsedRole});
   return true;

@@ -28,8 +28,10 @@ ViewRows::ViewRows(CoreCollectionHandle collection, ViewLayout layout)
 
 void ViewRows::Read(std::uint32_t begin,
                     const std::function<bool(std::uint32_t index, const std::uint8_t* entry)>& keep) const {
+  // Each read skips 1 from the position, the last entry read (at first the one before `begin`,
+  // counted from 1), and goes on from there.
   CorePosition position{};
-  position.tumbler[0] = begin;  // the entry before `begin`, counted from 1
+  position.tumbler[0] = begin;
   std::uint32_t index = begin;
   for (std::uint16_t signal = kCoreSignalMore; signal & kCoreSignalMore;) {
     CoreMemoryHandle buffer = 0;
@@ -47,7 +49,6 @@ void ViewRows::Read(std::uint32_t begin,
     CoreUnlockMemory(buffer);
     CoreFreeMemory(buffer);
     if (!more) return;
-    // A read that skips 1 from the position goes on after the last entry returned.
   }
 }
 

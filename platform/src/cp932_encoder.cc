@@ -74,8 +74,10 @@ void AppendUtf8AsCp932WithReferences(std::string& out, std::string_view utf8) {
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const auto* end = p + utf8.size();
   while (p < end) {
-    if (*p < 0x80) {
-      out += static_cast<char>(*p++);
+    if (*p < 0x80) {  // an ASCII run, copied whole
+      const auto* run = p;
+      while (p < end && *p < 0x80) ++p;
+      out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
       continue;
     }
     const std::size_t length = Utf8SequenceLength({reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)});
