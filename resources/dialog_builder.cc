@@ -3,6 +3,7 @@
 #include <platform/qt/qt_ui.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,11 +15,15 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -53,6 +58,58 @@ class GridLinesDelegate final : public QStyledItemDelegate {
   }
 };
 
+// A closed drop-down list with the platform's proportions: a 2-pixel edge, the arrow button as
+// wide as a scroll bar, the text one pixel inside the edge. The rest is drawn by the application's style.
+class DropDownListStyle final : public QProxyStyle {
+ public:
+  static constexpr int kEdge = 2, kArrow = 17, kTextInset = 1;
+
+  DropDownListStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                       const QWidget* widget) const override {
+    if (control != CC_ComboBox) return QProxyStyle::subControlRect(control, option, part, widget);
+    const QRect inside = option->rect.adjusted(kEdge, kEdge, -kEdge, -kEdge);
+    switch (part) {
+      case SC_ComboBoxArrow: return QRect(inside.right() - kArrow + 1, inside.top(), kArrow, inside.height());
+      case SC_ComboBoxEditField: return inside.adjusted(kTextInset, 0, -kArrow - kTextInset, 0);
+      default: return QProxyStyle::subControlRect(control, option, part, widget);
+    }
+  }
+};
+
+QStyle* DropDownListStyleInstance() {
+  static QStyle* const style = new DropDownListStyle;  // shared by every list for the process's life
+  return style;
+}
+
+// The room a closed list gives its text, and the width its widest entry takes.
+int TextRoom(const QComboBox& list) {
+  QStyleOptionComboBox option;
+  option.initFrom(&list);
+  return list.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &list).width();
+}
+
+int WidestEntry(const QComboBox& list) {
+  int widest = 0;
+  for (int i = 0; i < list.count(); ++i) widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.itemText(i)));
+  return widest;
+}
+
+// Closed lists grow to the right where an entry would not show whole; lists placed one above the
+// other with the same width grow together, so that they still end in one line.
+void WidenDropDownLists(const DialogTemplate& dialog, const std::vector<QWidget*>& made) {
+  std::map<std::pair<int, int>, int> growth;  // by the template's left edge and width
+  for (std::size_t i = 0; i < made.size(); ++i)
+    if (auto* list = qobject_cast<QComboBox*>(made[i])) {
+      int& grow = growth[{dialog.controls[i].x, dialog.controls[i].cx}];
+      grow = std::max(grow, WidestEntry(*list) - TextRoom(*list));
+    }
+  for (std::size_t i = 0; i < made.size(); ++i)
+    if (auto* list = qobject_cast<QComboBox*>(made[i]))
+      list->resize(list->width() + growth[{dialog.controls[i].x, dialog.controls[i].cx}], list->height());
+}
+
 QTreeWidget* MakeListView(const ControlTemplate& control, QWidget* parent) {
   auto* list = new QTreeWidget(parent);
   list->setItemDelegate(new GridLinesDelegate(list));
@@ -78,6 +135,7 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent) {
     }
     case ControlKind::DropDownList: {
       auto* list = new QComboBox(parent);
+      list->setStyle(DropDownListStyleInstance());
       for (const std::string_view entry : control.entries) list->addItem(platform::qt::FromUtf8(entry));
       return list;
     }
@@ -176,6 +234,7 @@ void BuildControls(const DialogTemplate& dialog, QWidget& widget, const std::map
     }
     made.push_back(made_control);
   }
+  WidenDropDownLists(dialog, made);
   // The frames behind the controls they surround, a frame inside another above it: the last one is
   // lowered first, so that the first one ends lowest.
   for (std::size_t i = made.size(); i-- > 0;)

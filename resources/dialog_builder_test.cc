@@ -6,6 +6,9 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGroupBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -57,8 +60,10 @@ TEST_P(DialogBuilderTest, EveryControlSitsWhereItsTemplatePutsItInTabOrder) {
     ASSERT_NE(made, nullptr);
     const QRect expected = ToPixels(units, control.x, control.y, control.cx, control.cy);
     EXPECT_EQ(made->pos(), expected.topLeft());
-    EXPECT_EQ(made->width(), expected.width());
-    if (control.kind != ControlKind::DropDownList) {
+    if (control.kind == ControlKind::DropDownList) {
+      EXPECT_GE(made->width(), expected.width()) << "a closed list may grow to show its entries";
+    } else {
+      EXPECT_EQ(made->width(), expected.width());
       EXPECT_EQ(made->height(), expected.height());
     }
     if (auto* list = qobject_cast<QComboBox*>(made)) {
@@ -155,6 +160,45 @@ TEST(DialogBuilder, ListsDrawGridLines) {
     EXPECT_NE(rows, background) << "a line between the rows";
     EXPECT_EQ(picture.pixel(list->columnWidth(0) - 1, first.center().y()), rows) << "and between the columns";
   }
+}
+
+// Each entry of each closed list shows whole in the room the list gives its text, and a list that grew
+// for it still lies inside its frame, clear of its frame's edge and of every other control.
+TEST(DialogBuilder, ClosedListsShowTheirEntriesWhole) {
+  platform::qt::testing::OffscreenApplication();
+  for (const int dialogId : {kCsvOptionPage, kXmlOptionPage}) {
+    QWidget page;
+    BuildControls(Dialog(dialogId), page);
+    const QList<QComboBox*> lists = page.findChildren<QComboBox*>();
+    ASSERT_FALSE(lists.isEmpty());
+    for (const QComboBox* list : lists) {
+      SCOPED_TRACE(list->objectName().toStdString());
+      QStyleOptionComboBox option;
+      option.initFrom(list);
+      const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+      const QRect arrow = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+      EXPECT_LE(list->width() - text.width(), 23) << "an edge and an arrow as narrow as the platform's";
+      EXPECT_LT(text.right(), arrow.left());
+      for (int i = 0; i < list->count(); ++i)
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), text.width()) << list->itemText(i).toStdString();
+
+      const QGroupBox* frame = nullptr;
+      for (const QGroupBox* box : page.findChildren<QGroupBox*>())
+        if (box->geometry().contains(list->geometry().topLeft()) && (!frame || frame->geometry().contains(box->geometry())))
+          frame = box;
+      ASSERT_NE(frame, nullptr);
+      EXPECT_LT(list->geometry().right() + 1, frame->geometry().right()) << "clear of the frame's line";
+      for (const QWidget* other : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != list && !qobject_cast<const QGroupBox*>(other))
+          EXPECT_FALSE(other->geometry().intersects(list->geometry())) << other->objectName().toStdString();
+      }
+    }
+  }
+  QWidget csv;
+  BuildControls(Dialog(kCsvOptionPage), csv);
+  const int right = FindControl(csv, 21018)->geometry().right();
+  EXPECT_GT(right, ToPixels(DialogBaseUnits(csv.font()), 216, 0, 48, 0).right()) << "it grew";
+  for (const int id : {21017, 21020, 21025}) EXPECT_EQ(FindControl(csv, id)->geometry().right(), right) << "the lists below each other end in one line";
 }
 
 TEST(Pictures, HaveTheirSizes) {
