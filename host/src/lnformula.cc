@@ -2,6 +2,7 @@
 
 #include "access.h"
 #include "base/clock.h"
+#include "base/user_name.h"
 #include "errors.h"
 #include "item_values.h"
 
@@ -44,6 +45,8 @@ LNSTATUS LNFormula::Evaluate(const LNNote& note, LNItem* result, std::uint16_t* 
     context.database = noteData ? noteData->database.get() : nullptr;
     context.document = noteData ? noteData->note : nullptr;
     context.now = host::Now();
+    context.view = context.database ? context.database->lastOpenedView : nullptr;
+    context.userName = host::SessionUserName();
     host::model::Value value = host::formula::Evaluate(data_ ? *data_->program : *empty, context);
     if (selects) *selects = host::formula::IsTrue(value) ? 1 : 0;
     *result = Access::Item(host::NewItem(std::move(value)));

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <string>
@@ -239,6 +240,7 @@ struct Column {
   bool hidden = false;
   bool showAsIcons = false;
   bool categorized = false;
+  bool responsesOnly = false;  // the value shows on response rows only
   double width = 10;  // in average characters of the view's font
   SortOrder sort = SortOrder::None;
   std::uint32_t separator = kSepComma;
@@ -251,6 +253,7 @@ struct ViewDesign {
   std::vector<std::string> aliases;
   std::string selectionFormula;  // "SELECT @All" for a view without one; "" for a folder without one
   std::vector<Column> columns;
+  bool showResponseHierarchy = true;  // responses stand under their parents
 };
 
 struct FormDesign {
@@ -374,6 +377,8 @@ struct Database {
   std::string replicaId;
   std::string server;
   std::map<std::uint32_t, Note> notes;  // by note ID, ascending
+  const ViewDesign* lastOpenedView = nullptr;  // @ViewTitle of formulas run outside a view
+  std::set<std::uint32_t> viewsReported;       // views whose formula problems were told
 
   // The note with that ID unless there is none or it is deleted.
   const Note* FindLiveNote(std::uint32_t noteId) const { return lookup.FindLive(notes, noteId); }

@@ -41,12 +41,15 @@ using CoreCollectionHandle = std::uint16_t;
 using CoreIdTableHandle = std::uint32_t;
 using CoreMemoryHandle = std::uint32_t;
 
-// A place in a collection. Collections here are flat: level is 0 and tumbler[0] is the number of
-// an entry in view order (1 = the first), 0 = before the first entry; the other fields are 0.
+// A place in a collection, read as a flat list of entries: level is 0 and tumbler[0] is the number
+// of an entry in view order (1 = the first), 0 = before the first entry; the other fields are 0.
 struct CorePosition {
   std::uint16_t level;
   std::uint32_t tumbler[32];
 };
+
+// Receives one line of a report or notice (UTF-8).
+using CoreReportLine = void (*)(void* context, int isFailure, const char* line);
 
 struct CoreTimeDate {
   std::uint8_t bytes[8];
@@ -67,6 +70,7 @@ inline constexpr std::int32_t kCoreNoTime = -1;
 inline constexpr std::uint16_t kCoreNavigateNext = 1;       // navigator: the next entry
 inline constexpr std::uint32_t kCoreAllThatFit = 0xFFFFFFFF;  // return count: as many as fit
 inline constexpr std::uint32_t kCoreReadNoteIdAndSummary = 0x2001;  // the return mask supported
+inline constexpr std::uint32_t kCoreReadIndentLevels = 0x0080;      // with it: each entry's indent level
 inline constexpr std::uint16_t kCoreSignalMore = 0x0020;    // signal: entries remain to be read
 inline constexpr std::uint32_t kCoreMaxBuffer = 0xFFFF;     // largest buffer a read returns
 
@@ -84,7 +88,9 @@ extern "C" {
 // Reads entries of `collection` after `position`: skips `skipCount` entries from the position,
 // then returns up to `returnCount` entries (kCoreAllThatFit: as many as fit) from there, in one
 // buffer of at most kCoreMaxBuffer bytes. Both navigators must be kCoreNavigateNext and the mask
-// kCoreReadNoteIdAndSummary. On success `*buffer` is a new memory handle holding the entries
+// kCoreReadNoteIdAndSummary, optionally with kCoreReadIndentLevels. Each entry is its note ID (4
+// bytes), with kCoreReadIndentLevels its indent level (2 bytes: 0 for a main document or a category,
+// 1 for a response, 2 for a response to it ...), then its summary table. On success `*buffer` is a new memory handle holding the entries
 // (0 when none is left), the position is moved to the last entry returned, and `signalFlags`
 // gets kCoreSignalMore when entries remain. `bufferLength` and `skipped` may be null.
 LNAPI STATUS CoreReadEntries(CoreCollectionHandle collection, CorePosition* position,
@@ -117,10 +123,17 @@ LNAPI void CorePackTimeDate(const CoreDateTime* parts, CoreTimeDate* packed);
 LNAPI STATUS CoreFindView(CoreDatabaseHandle database, const char* name, std::uint32_t* noteId);
 // Indexes the view or folder `viewNoteId` and gives its collection. kErrNoteNotFound for a
 // missing or deleted note, kErrNotViewOrFolder for another kind of note, a formula status for a
-// selection or column formula that does not compile.
+// selection formula that does not compile (its detail, naming the view and the @function, goes to
+// the notice handler). A column formula that does not compile costs only its column: each row
+// shows "#式エラー: @function" there, and the notice handler is told.
 LNAPI STATUS CoreOpenCollection(CoreDatabaseHandle database, std::uint32_t viewNoteId,
                                 CoreCollectionHandle* collection);
 LNAPI STATUS CoreCloseCollection(CoreCollectionHandle collection);
+
+// Where the host's notices go (one line each, UTF-8, `isFailure` 0), such as a view whose column
+// formulas it cannot compute (told once per view of a database) or the detail of a selection
+// formula that does not compile; null: to standard error.
+LNAPI void CoreSetNoticeHandler(CoreReportLine handler, void* context);
 // Releases the database handle; collections opened from it stay readable until closed.
 LNAPI STATUS CoreCloseDatabase(CoreDatabaseHandle database);
 
@@ -133,7 +146,6 @@ LNAPI STATUS CoreOpenDxlDatabase(const char* const* fileSystemPaths, std::uint32
 
 // As CoreOpenDxlDatabase, with the warnings and the detail of a failure handed to `report` (one
 // line each, UTF-8; `isFailure` nonzero for the failure's) instead of written to standard error.
-using CoreReportLine = void (*)(void* context, int isFailure, const char* line);
 LNAPI STATUS CoreReadDxlDatabase(const char* const* fileSystemPaths, std::uint32_t count, const char* server,
                                  CoreReportLine report, void* context, CoreDatabaseHandle* database);
 

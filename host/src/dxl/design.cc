@@ -121,6 +121,7 @@ model::Column ReadColumn(pugi::xml_node element) {
   column.hidden = BoolAttr(element, "hidden");
   column.showAsIcons = BoolAttr(element, "showasicons");
   column.categorized = BoolAttr(element, "categorized");
+  column.responsesOnly = BoolAttr(element, "responsesonly");
   column.width = WidthOf(element);
   column.sort = SortOf(element);
   column.separator = SeparatorOf(element);
@@ -139,6 +140,7 @@ model::ViewDesign ReadViewDesign(pugi::xml_node view, bool isFolder) {
   design.aliases = SplitAliases(Attr(view, "alias"));
   if (!FindCodeFormula(view, "selection", design.selectionFormula))
     design.selectionFormula = isFolder ? "" : "SELECT @All";
+  design.showResponseHierarchy = BoolAttr(view, "showresponsehierarchy", true);
   for (pugi::xml_node child : view.children()) {
     try {
       if (IsElement(child, "column")) {

@@ -83,7 +83,7 @@ using Setup = void (*)(model::Note&, Context&);
 void AsResponse(model::Note& note, Context&) { note.Extras().parentUnid = "0123456789ABCDEF0123456789ABCDEF"; }
 void AsCategoryRow(model::Note&, Context& context) {
   context.isCategory = true;
-  context.docNumber = "2.1";
+  context.position.number = "2.1";
 }
 void WithoutDocument(model::Note&, Context& context) { context.document = nullptr; }
 template <int y, unsigned mo, unsigned d, int h, int mi, int s>
@@ -111,7 +111,37 @@ void SalesSheetAndAdminDoc(model::Note& note, Context& context) {
 void FileOf6102Bytes(model::Note& note, Context&) {
   note.Extras().attachments = {{"ATT1", "budget.xls", std::string(6102, 'x'), true, false}};
 }
-void AsEntry37_1_3(model::Note&, Context& context) { context.docNumber = "37.1.3"; }
+void AsEntry37_1_3(model::Note&, Context& context) { context.position.number = "37.1.3"; }
+template <const char* number, std::uint32_t children, std::uint32_t descendants, std::uint32_t siblings>
+void At(model::Note&, Context& context) {
+  context.position = {number, children, descendants, siblings};
+}
+constexpr char k1[] = "1", k1_1[] = "1.1", k1_1_1[] = "1.1.1", k8_1[] = "8.1", k8_2[] = "8.2", k37_1_3_2[] = "37.1.3.2";
+void InLocalPersonal(model::Note&, Context& context) {
+  static model::Database database;
+  database.title = "個人用";
+  database.filePath = "PERSONAL.NSF";
+  context.database = &database;
+}
+template <bool inView>
+void OnServerSales1(model::Note&, Context& context) {
+  static model::Database database;
+  database.server = "CN=SALES1/O=Acme";
+  database.filePath = "ADMIN\\STATUS.NSF";
+  context.database = &database;
+  context.inView = inView;
+}
+template <bool withAlias>
+void InMainView(model::Note&, Context& context) {
+  static const model::ViewDesign view = [] {
+    model::ViewDesign design;
+    design.name = "Main View";
+    if (withAlias) design.aliases = {"By Date"};
+    return design;
+  }();
+  context.view = &view;
+}
+void AsRobert(model::Note&, Context& context) { context.userName = "CN=Robert T. Katsushima/OU=JPN/O=Acme"; }
 void OneEmptyFile(model::Note& note, Context&) { note.Extras().attachments = {{"empty.txt", "empty.txt", "", true, false}}; }
 void CreatedAt20001130(model::Note& note, Context&) { note.created = Dt(2000, 11, 30, 14, 52, 33); }
 
@@ -777,6 +807,57 @@ const std::vector<Case>& ReferenceCases() {
       {"@DocNumber", {}, Is(T({"37.1.3"})), AsEntry37_1_3},
       {R"(@DocNumber("-"))", {}, Is(T({"37-1-3"})), AsEntry37_1_3},
       {R"(@DocNumber(""))", {}, Is(T({"3"})), AsEntry37_1_3},
+      // @DocParentNumber: of entry 37.1.3.2, whose parent is 37.1.3; "" at the top level
+      {"@DocParentNumber", {}, Is(T({"37.1.3"})), At<k37_1_3_2, 0, 0, 1>},
+      {R"(@DocParentNumber("-"))", {}, Is(T({"37-1-3"})), At<k37_1_3_2, 0, 0, 1>},
+      {R"(@DocParentNumber(""))", {}, Is(T({"3"})), At<k37_1_3_2, 0, 0, 1>},
+      {"@DocParentNumber", {}, Is(T({""})), At<k1, 0, 0, 1>},
+      // @DocLevel: a category (1), a main document in it (2), a response to that (3); a main
+      // document without categories (1)
+      {"@DocLevel", {}, Is(T({"1"})), At<k1, 2, 2, 1>},
+      {"@DocLevel", {}, Is(T({"2"})), At<k1_1, 0, 0, 1>},
+      {"@DocLevel", {}, Is(T({"3"})), At<k1_1_1, 0, 0, 1>},
+      {"@DocLevel", {}, Is(T({"1"})), At<k1, 0, 0, 1>},
+      // @DocChildren, @DocDescendants: a document with three responses below it
+      {"@DocChildren", {}, Is(T({"3"})), At<k1, 3, 3, 1>},
+      {"@DocDescendants", {}, Is(T({"3"})), At<k1, 2, 3, 1>},
+      {R"x(@DocDescendants("% Response(s)"))x", {}, Is(T({"3 Response(s)"})), At<k1, 2, 3, 1>},
+      {R"(@DocDescendants("No Responses"; "% Responses"))", {}, Is(T({"3 Responses"})), At<k1, 2, 3, 1>},
+      {R"(@DocDescendants("No Responses"; "% Responses"))", {}, Is(T({"No Responses"})), At<k1, 0, 0, 1>},
+      {R"(@DocDescendants("No Responses"; "% Response"; "There are % Responses."))", {},
+       Is(T({"There are 3 Responses."})), At<k1, 2, 3, 1>},
+      {R"(@DocDescendants("No Responses"; "% Response"; "There are % Responses."))", {}, Is(T({"1 Response"})),
+       At<k1, 1, 1, 1>},
+      {R"(@DocChildren("No Responses"; "% Response"; "There are % Responses."))", {}, Is(T({"No Responses"})),
+       At<k1, 0, 0, 1>},
+      // @DocSiblings: entry 8.2 beside 8.1, 8.3 and 8.4
+      {"@DocSiblings", {}, Is(T({"4"})), At<k8_2, 0, 0, 4>},
+      {R"("Response " + @DocNumber("") + " of " + @DocSiblings + " to " + Topic)",
+       {F("Topic", T({"Current Vacation Policy"}))}, Is(T({"Response 1 of 4 to Current Vacation Policy"})), At<k8_1, 0, 0, 4>},
+      // @IsExpandable
+      {"@IsExpandable", {}, Is(T({"+"})), At<k1, 2, 3, 1>},
+      {"@IsExpandable", {}, Is(T({"-"})), At<k1, 0, 0, 1>},
+      {R"(@IsExpandable("&"))", {}, Is(T({"&"})), At<k1, 2, 3, 1>},
+      {R"(@IsExpandable("&"))", {}, Is(T({""})), At<k1, 0, 0, 1>},
+      {R"(@IsExpandable("Y";"N"))", {}, Is(T({"N"})), At<k1, 0, 0, 1>},
+      // @AllChildren, @AllDescendants: a document's own value; the indexer adds the responses
+      {"@AllChildren : @AllDescendants", {}, Is(N({0, 0}))},
+      // @DbTitle, @DbName
+      {"@DbTitle", {}, Is(T({"個人用"})), InLocalPersonal},
+      {"@DbName", {}, Is(T({"", "PERSONAL.NSF"})), InLocalPersonal},
+      {"@DbName", {}, Is(T({"CN=SALES1/O=Acme", "ADMIN\\STATUS.NSF"})), OnServerSales1<false>},
+      {"@DbName", {}, Is(T({"", "ADMIN\\STATUS.NSF"})), OnServerSales1<true>},
+      {"@DbTitle : @DbName", {}, Is(T({"", "", ""})), WithoutDocument},
+      // @ViewTitle: the name and its aliases; "" without a view
+      {"@ViewTitle", {}, Is(T({"Main View"})), InMainView<false>},
+      {"@ViewTitle", {}, Is(T({"Main View", "By Date"})), InMainView<true>},
+      {"@UpperCase(@ViewTitle)", {}, Is(T({"MAIN VIEW"})), InMainView<false>},
+      {"@ViewTitle", {}, Is(T({""}))},
+      // @UserName
+      {"@UserName", {}, Is(T({"CN=Robert T. Katsushima/OU=JPN/O=Acme"})), AsRobert},
+      {"@UserName(0)", {}, Is(T({"CN=Robert T. Katsushima/OU=JPN/O=Acme"})), AsRobert},
+      {"@UserName(1)", {}, Is(T({""})), AsRobert},
+      {"@Name([CN]; @UserName)", {}, Is(T({"Robert T. Katsushima"})), AsRobert},
   };
   return cases;
 }

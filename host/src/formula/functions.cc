@@ -12,7 +12,7 @@ using Registry = std::map<std::string, const FunctionInfo*>;  // by upper-case n
 Registry BuildRegistry() {
   Registry registry;
   for (auto group : {LogicFunctions(), TextFunctions(), ListFunctions(), NumberFunctions(), DateTimeFunctions(),
-                     DocumentFunctions()})
+                     DocumentFunctions(), ViewFunctions()})
     for (const FunctionInfo& f : group) registry.emplace(AsciiUpper(f.name), &f);
   return registry;
 }
@@ -21,9 +21,9 @@ Registry BuildRegistry() {
 // environment.
 constexpr std::string_view kUnsupported[] = {
     "COMMAND",     "POSTEDCOMMAND", "DBLOOKUP",     "DBCOLUMN",     "DBCOMMAND",   "DBMANAGER",
-    "DBNAME",      "DBTITLE",       "PROMPT",       "PICKLIST",     "DIALOGBOX",   "MAILSEND",
+    "PROMPT",       "PICKLIST",     "DIALOGBOX",   "MAILSEND",
     "DDEINITIATE", "DDEEXECUTE",    "DDEPOKE",      "DDETERMINATE", "ENVIRONMENT", "SETENVIRONMENT",
-    "SETFIELD",    "GETFIELD",      "USERNAME",     "USERROLES",    "ISNEWDOC",    "PLATFORM",
+    "SETFIELD",    "GETFIELD",      "USERROLES",    "ISNEWDOC",    "PLATFORM",
     "VERSION",     "GETPROFILEFIELD", "SETPROFILEFIELD", "SETDOCFIELD", "GETDOCFIELD", "URLOPEN",
     "STATUSBAR",   "SETTARGETFRAME", "MAILDBNAME", "ISDOCBEINGEDITED", "ISDOCBEINGSAVED", "DBEXISTS",
 };

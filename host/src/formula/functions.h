@@ -41,5 +41,6 @@ std::span<const FunctionInfo> ListFunctions();
 std::span<const FunctionInfo> NumberFunctions();
 std::span<const FunctionInfo> DateTimeFunctions();
 std::span<const FunctionInfo> DocumentFunctions();
+std::span<const FunctionInfo> ViewFunctions();
 
 }  // namespace host::formula

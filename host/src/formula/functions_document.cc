@@ -1,6 +1,5 @@
 // @All @DocumentUniqueID @NoteID @IsResponseDoc @Author @Attachments @AttachmentNames
 // @AttachmentLengths @IsAvailable @IsUnavailable @IsNumber @IsText @IsTime @Name @IsCategory
-// @DocNumber
 #include <cstdio>
 
 #include "function_support.h"
@@ -97,20 +96,6 @@ Val IsCategory(State& state, const Node& call) {
   return call.children.size() > 1 ? TextArg(state, call, 1) : Val::Text("");
 }
 
-Val DocNumber(State& state, const Node& call) {
-  std::string number = state.context().docNumber;
-  if (call.children.empty()) return Val::Text(std::move(number));
-  const std::string separator = TextOf(state, call, 0);
-  // An empty separator asks for the last level's number alone.
-  if (separator.empty()) return Val::Text(number.substr(number.rfind('.') + 1));
-  std::string out;
-  for (char c : number) {
-    if (c == '.') out += separator;
-    else out += c;
-  }
-  return Val::Text(std::move(out));
-}
-
 constexpr FunctionInfo kFunctions[] = {
     {"All", 0, 0, All},
     {"DocumentUniqueID", 0, 0, DocumentUniqueID},
@@ -127,7 +112,6 @@ constexpr FunctionInfo kFunctions[] = {
     {"IsTime", 1, 1, IsType<Type::Time>},
     {"Name", 2, 2, Name},
     {"IsCategory", 0, 2, IsCategory},
-    {"DocNumber", 0, 1, DocNumber},
 };
 
 }  // namespace

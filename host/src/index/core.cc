@@ -4,6 +4,8 @@
 #include <platform/cp932.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "index/bytes.h"
@@ -17,13 +19,14 @@ namespace {
 
 using host::index::PackedRows;
 
-// The entries from index `first` on that fit in one buffer (at most `maxCount` of them), note IDs in front of
-// their summary tables.
-std::vector<std::uint8_t> PackBatch(const PackedRows& rows, std::size_t first, std::uint32_t maxCount,
+// The entries from index `first` on that fit in one buffer (at most `maxCount` of them): each its
+// note ID, its indent level when asked for, and its summary table.
+std::vector<std::uint8_t> PackBatch(const PackedRows& rows, std::size_t first, std::uint32_t maxCount, bool levels,
                                     std::uint32_t& count) {
+  const std::size_t head = levels ? 6 : 4;
   std::size_t size = 0, end = first;
   while (end < rows.entries.size() && end - first < maxCount) {
-    const std::size_t entrySize = 4 + host::index::TableSize(rows.TableOf(rows.entries[end]));
+    const std::size_t entrySize = head + host::index::TableSize(rows.TableOf(rows.entries[end]));
     if (size + entrySize > kCoreMaxBuffer) break;
     size += entrySize;
     ++end;
@@ -34,12 +37,29 @@ std::vector<std::uint8_t> PackBatch(const PackedRows& rows, std::size_t first, s
     const PackedRows::Entry& entry = rows.entries[i];
     const std::uint8_t* table = rows.TableOf(entry);
     host::index::Append(bytes, entry.noteId);
+    if (levels) host::index::Append(bytes, entry.level);
     host::index::AppendBytes(bytes, table, host::index::TableSize(table));
   }
   count = static_cast<std::uint32_t>(end - first);
   return bytes;
 }
 
+CoreReportLine noticeHandler = nullptr;
+void* noticeContext = nullptr;
+
+void Notify(const std::string& text) {
+  if (noticeHandler) noticeHandler(noticeContext, 0, text.c_str());
+  else std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+// Tells once per view of a database which of its columns the host cannot compute.
+void ReportProblems(host::model::Database& database, const host::model::Note& view,
+                    const std::vector<std::string>& problems) {
+  if (problems.empty() || !database.viewsReported.insert(view.noteId).second) return;
+  std::string text = "ビュー「" + view.view->name + "」に計算できない式があります: ";
+  for (std::size_t i = 0; i < problems.size(); ++i) text += (i ? "、" : "") + problems[i];
+  Notify(text + "。その列には「#式エラー」と表示されます。");
+}
 
 bool IsNamed(const host::model::ViewDesign& design, std::string_view name) {
   return platform::EqualsIgnoringAsciiCase(design.name, name) ||
@@ -58,7 +78,7 @@ STATUS CoreReadEntries(CoreCollectionHandle collection, CorePosition* position, 
   if (!rows) return host::kErrInvalidHandle;
   if (!position || position->level != 0 || !buffer || !entriesReturned || !signalFlags ||
       skipNavigator != kCoreNavigateNext || returnNavigator != kCoreNavigateNext ||
-      returnMask != kCoreReadNoteIdAndSummary)
+      (returnMask != kCoreReadNoteIdAndSummary && returnMask != (kCoreReadNoteIdAndSummary | kCoreReadIndentLevels)))
     return host::kErrInvalidArgument;
 
   // Entry numbers count from 1; the position names the last entry read (0: none yet).
@@ -66,7 +86,8 @@ STATUS CoreReadEntries(CoreCollectionHandle collection, CorePosition* position, 
   const std::uint64_t at = position->tumbler[0];
   const std::uint64_t first = std::min<std::uint64_t>(std::max<std::uint64_t>(at + skipCount, 1), count + 1);
   std::uint32_t returned = 0;
-  std::vector<std::uint8_t> bytes = PackBatch(*rows, first - 1, returnCount, returned);
+  std::vector<std::uint8_t> bytes =
+      PackBatch(*rows, first - 1, returnCount, returnMask & kCoreReadIndentLevels, returned);
 
   *buffer = 0;
   if (returned > 0) {
@@ -159,13 +180,21 @@ STATUS CoreOpenCollection(CoreDatabaseHandle database, std::uint32_t viewNoteId,
   if (!note->view) return host::kErrNotViewOrFolder;
   try {
     auto rows = std::make_shared<const PackedRows>(host::index::IndexViewPacked(*found, *note));
+    found->lastOpenedView = &*note->view;
+    ReportProblems(*found, *note, rows->problems);
     *collection = host::handles::AddCollection(std::move(rows));
   } catch (const host::StatusError& error) {
+    if (!error.detail.empty() && (error.status & 0xFF00) == 0x0200) Notify(error.detail);  // a formula's
     return error.status;
   } catch (const std::bad_alloc&) {
     return host::kErrBufferOverflow;
   }
   return *collection == 0 ? host::kErrBufferOverflow : host::kNoError;
+}
+
+void CoreSetNoticeHandler(CoreReportLine handler, void* context) {
+  noticeHandler = handler;
+  noticeContext = context;
 }
 
 STATUS CoreCloseCollection(CoreCollectionHandle collection) {

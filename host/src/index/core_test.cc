@@ -296,7 +296,8 @@ TEST(CoreClient, FindsViewsByNameOrAliasAndOpensOnlyViews) {
   db.View(8, "By Name", {}).view->aliases = {"ByName", "Names"};
   db.View(12, "Kept", {}, "", model::NoteClass::Folder);
   db.View(16, "Gone", {}).deleted = true;
-  db.View(20, "Broken", {Column("@Left(")});
+  db.View(20, "Broken", {}, "SELECT @Left(");
+  db.View(24, "Odd column", {Column("@DocFoo")});
   const CoreDatabaseHandle database = Register(db);
 
   const struct {
@@ -315,8 +316,20 @@ TEST(CoreClient, FindsViewsByNameOrAliasAndOpensOnlyViews) {
   EXPECT_EQ(CoreOpenCollection(database, 4, &collection), host::kErrNotViewOrFolder);
   EXPECT_EQ(CoreOpenCollection(database, 16, &collection), host::kErrNoteNotFound);
   EXPECT_EQ(CoreOpenCollection(database, 99, &collection), host::kErrNoteNotFound);
+  std::vector<std::string> notices;
+  CoreSetNoticeHandler([](void* context, int, const char* line) { static_cast<std::vector<std::string>*>(context)->push_back(line); },
+                       &notices);
   EXPECT_EQ(CoreOpenCollection(database, 20, &collection), host::kErrFormulaSyntax);
   EXPECT_EQ(collection, 0);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(CoreOpenCollection(database, 24, &collection), host::kNoError) << "a bad column costs only itself";
+    EXPECT_EQ(CoreCloseCollection(collection), host::kNoError);
+  }
+  collection = 0;
+  CoreSetNoticeHandler(nullptr, nullptr);
+  ASSERT_EQ(notices.size(), 2u) << "the selection's failure each time, the column's once";
+  EXPECT_NE(notices[0].find("ビュー「Broken」の選択式"), std::string::npos) << notices[0];
+  EXPECT_EQ(notices[1], "ビュー「Odd column」に計算できない式があります: 列「1 番目」: @DocFoo。その列には「#式エラー」と表示されます。");
 
   const CoreCollectionHandle first = Open(database, 8), second = Open(database, 8);
   EXPECT_NE(first, second);

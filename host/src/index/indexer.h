@@ -16,6 +16,8 @@ namespace host::index {
 struct Row {
   // A document's note ID, or for a category row 0x80000001, 0x80000002 ... in view order.
   std::uint32_t noteId = 0;
+  // 0 for a main document or a category; 1 for a response, 2 for a response to it ...
+  std::uint16_t level = 0;
   // One entry per view column, by column number. A document row has a value for every column
   // ("" included); a category row only for its own categorised column; absent elsewhere.
   std::vector<std::optional<model::Value>> values;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include <platform/large_block.h>
@@ -38,10 +39,13 @@ struct PackedRows {
   struct Entry {
     std::uint64_t table;  // offset of the entry's summary table in `tables`
     std::uint32_t noteId;
+    std::uint16_t level = 0;  // 0 for a main document or a category, 1 for a response, 2 for its responses ...
   };
   // A document under several categories shares one table.
   TableStore tables;
   std::vector<Entry> entries;
+  // What the view could not show, one text per column: its title, and what the formula needs.
+  std::vector<std::string> problems;
 
   const std::uint8_t* TableOf(const Entry& entry) const { return tables.At(entry.table); }
 };

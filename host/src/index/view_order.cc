@@ -334,4 +334,17 @@ void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, Pack
   }
 }
 
+void OrderSiblings(const std::vector<SortKey>& keys, const PackedRows& rows, std::span<PackedRows::Entry> siblings) {
+  auto before = [&](const PackedRows::Entry& a, const PackedRows::Entry& b) {
+    for (const SortKey& key : keys) {
+      if (key.categorized) continue;
+      const int c = Compare(KeyOf(ValueInTable(rows.TableOf(a), key.column), kWhole),
+                            KeyOf(ValueInTable(rows.TableOf(b), key.column), kWhole));
+      if (c != 0) return key.descending ? c > 0 : c < 0;
+    }
+    return a.noteId < b.noteId;
+  };
+  std::sort(siblings.begin(), siblings.end(), before);
+}
+
 }  // namespace host::index

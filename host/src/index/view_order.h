@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "index/packed_rows.h"
@@ -25,5 +26,9 @@ struct SortKey {
 // Where one column holds values of several kinds, empty lists and unsupported values come first,
 // then numbers, date/times and texts.
 void OrderRows(const std::vector<SortKey>& keys, std::uint16_t columnCount, PackedRows& rows);
+
+// Orders the responses of one document among themselves: by the keys that are not categorised
+// (a response stands in its parent's category), ties by note ID.
+void OrderSiblings(const std::vector<SortKey>& keys, const PackedRows& rows, std::span<PackedRows::Entry> siblings);
 
 }  // namespace host::index
