@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <host/core.h>
+
 namespace client {
 
 // The value stored at `at`, which need not be aligned (records are packed).
@@ -15,13 +17,18 @@ T Load(const std::uint8_t* at) {
   return value;
 }
 
-// One entry record: note ID, summary length, value count, value lengths, values.
+// The mask the window reads entries with.
+inline constexpr std::uint32_t kEntryReadMask = kCoreReadNoteIdAndSummary | kCoreReadIndentLevels;
+
+// One entry record read with kEntryReadMask: note ID, indent level, summary length, value count,
+// value lengths, values.
 struct EntryRecord {
   explicit EntryRecord(const std::uint8_t* entry)
       : noteId(Load<std::uint32_t>(entry)),
-        size(4 + Load<std::uint16_t>(entry + 4)),
-        values(Load<std::uint16_t>(entry + 6)),
-        lengths(entry + 8) {}
+        indent(Load<std::uint16_t>(entry + 4)),
+        size(6 + Load<std::uint16_t>(entry + 6)),
+        values(Load<std::uint16_t>(entry + 8)),
+        lengths(entry + 10) {}
   std::uint16_t Length(int index) const {
     return index < values ? Load<std::uint16_t>(lengths + 2 * index) : 0;
   }
@@ -31,6 +38,7 @@ struct EntryRecord {
     return at;
   }
   std::uint32_t noteId;
+  std::uint16_t indent;  // 0 for a main document or a category, 1 for a response ...
   std::size_t size;
   int values;
   const std::uint8_t* lengths;

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include <host/core.h>
 #include <host/notes.h>
 #include <platform/cp932.h>
 #include <platform/files.h>
@@ -188,11 +189,17 @@ bool MainWindow::OpenView(std::uint32_t noteId) {
   viewNoteId_ = noteId;
   SelectInNavigator();
 
+  // What the host tells while it indexes (a formula it cannot compute) is shown with the view.
+  QStringList notices;
+  CoreSetNoticeHandler([](void* context, int, const char* line) { static_cast<QStringList*>(context)->append(QString::fromUtf8(line)); },
+                       &notices);
   CoreCollectionHandle handle = 0;
   const STATUS status = CoreOpenCollection(database_->Handle(), noteId, &handle);
+  CoreSetNoticeHandler(nullptr, nullptr);
   if (status != 0) {
     ShowMarkedCount();
-    ShowMessage(QStringLiteral("ビューを開けません。\n%1").arg(FromLocale(StatusText(status))));
+    notices.prepend(QStringLiteral("ビューを開けません。\n%1").arg(FromLocale(StatusText(status))));
+    ShowMessage(notices.join(QLatin1Char('\n')));
     return false;
   }
   collection_ = std::make_unique<Collection>(handle);
@@ -202,6 +209,7 @@ bool MainWindow::OpenView(std::uint32_t noteId) {
   table_->Show(model_.get());
   table_->setFocus();
   ShowMarkedCount();
+  if (!notices.isEmpty()) ShowMessage(notices.join(QLatin1Char('\n')));
   return true;
 }
 

@@ -29,7 +29,8 @@ using platform::qt::testing::WhenBoxIsUp;
 using platform::qt::testing::WhenModalIsUp;
 
 const std::string kOrders = std::string(NVORPEL_SOURCE_DIR) + "/samples/orders.xml";
-constexpr std::uint32_t kOrdersView = 0x102, kByRegionView = 0x106, kFormatsView = 0x10A, kFolder = 0x10E;
+constexpr std::uint32_t kOrdersView = 0x102, kByRegionView = 0x106, kFormatsView = 0x10A, kFolder = 0x10E,
+                        kDiscussionView = 0x11E;
 
 // The note IDs of a view's entries, read from a collection of its own.
 std::vector<std::uint32_t> CollectionNoteIds(std::uint32_t view) {
@@ -98,7 +99,7 @@ TEST_F(MainWindowTest, OpensOnTheFirstViewWithTheCursorOnItsFirstRow) {
   QStringList navigator;
   for (int i = 0; i < window->Navigator()->topLevelItemCount(); ++i)
     navigator << window->Navigator()->topLevelItem(i)->text(0);
-  EXPECT_EQ(navigator, (QStringList{"受注一覧", "地域別", "複数値と書式", "要確認"})) << "views, then folders";
+  EXPECT_EQ(navigator, (QStringList{"受注一覧", "問合せ", "地域別", "複数値と書式", "要確認"})) << "views, then folders";
   EXPECT_EQ(window->CurrentView(), kOrdersView);
   EXPECT_EQ(window->Navigator()->currentItem()->text(0), QStringLiteral("受注一覧"));
   EXPECT_EQ(QApplication::focusWidget(), &Table());
@@ -108,7 +109,7 @@ TEST_F(MainWindowTest, OpensOnTheFirstViewWithTheCursorOnItsFirstRow) {
 }
 
 TEST_F(MainWindowTest, RowsAreTheEntriesOfTheViewsCollection) {
-  for (const std::uint32_t view : {kByRegionView, kFormatsView, kFolder, kOrdersView}) {
+  for (const std::uint32_t view : {kByRegionView, kFormatsView, kFolder, kDiscussionView, kOrdersView}) {
     // A person picks the view in the navigator.
     QTreeWidget& navigator = *window->Navigator();
     for (QTreeWidgetItemIterator it(&navigator); *it; ++it)
@@ -120,6 +121,24 @@ TEST_F(MainWindowTest, RowsAreTheEntriesOfTheViewsCollection) {
       EXPECT_FALSE(entries.empty()) << std::hex << view;
     }
   }
+}
+
+// In a view that shows responses in a hierarchy each response stands under its parent, its first
+// cell indented by its level; the other cells are not.
+TEST_F(MainWindowTest, ResponsesAreIndentedUnderTheirParents) {
+  ASSERT_TRUE(window->OpenView(kDiscussionView));
+  QStringList subjects;
+  std::vector<int> indents, otherIndents;
+  for (int row = 0; row < Model().rowCount(); ++row) {
+    subjects << Model().index(row, 1).data().toString();
+    indents.push_back(Model().index(row, 1).data(ViewModel::kIndentRole).toInt());
+    otherIndents.push_back(Model().index(row, 2).data(ViewModel::kIndentRole).toInt());
+  }
+  EXPECT_EQ(subjects, (QStringList{"納期について", "Re: 納期について", "Re: Re: 納期について", "請求書の再発行",
+                                   "Re: 請求書の再発行"}));
+  EXPECT_EQ(indents, (std::vector<int>{0, 1, 2, 0, 1}));
+  EXPECT_EQ(otherIndents, (std::vector<int>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(Model().index(0, 2).data().toString(), QStringLiteral("2 件")) << "the replies under the topic";
 }
 
 TEST_F(MainWindowTest, ColumnsShowTheirTitlesAndFormattedValues) {

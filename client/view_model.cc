@@ -54,6 +54,8 @@ QVariant ViewModel::data(const QModelIndex& index, int role) const {
       return 1 + rows_->Layout().categories[static_cast<std::size_t>(row.categoryLevel)].shownColumn;
     case kMarkedRole:
       return row.categoryLevel < 0 && marks_.Contains(row.noteId);
+    case kIndentRole:
+      return hasText && row.categoryLevel < 0 && static_cast<int>(cell) == FirstDocumentColumn() ? row.indent : 0;
     default:
       return {};
   }
@@ -65,6 +67,13 @@ QVariant ViewModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 double ViewModel::ColumnWidth(int column) const { return rows_->Layout().shown[static_cast<std::size_t>(column - 1)].width; }
+
+int ViewModel::FirstDocumentColumn() const {
+  const std::vector<ShownColumn>& shown = rows_->Layout().shown;
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    if (!shown[i].categorized) return static_cast<int>(i);
+  return 0;
+}
 
 bool ViewModel::IsCategory(int row) const { return Row(row).categoryLevel >= 0; }
 

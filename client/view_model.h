@@ -21,6 +21,7 @@ class ViewModel final : public QAbstractTableModel {
     kCollapsedRole,                     // bool: a category row whose rows are hidden
     kMarkedRole,                        // bool: a marked document
     kCategoryColumnRole,                // int: the column a category row shows its value in
+    kIndentRole,                        // int: in a document's first shown column, its response level
   };
   static constexpr int kMarginColumn = 0;
 
@@ -49,6 +50,7 @@ class ViewModel final : public QAbstractTableModel {
 
  private:
   const ViewRow& Row(int row) const;
+  int FirstDocumentColumn() const;  // the first shown column that is not categorised, from 0
   void MarksChanged();
 
   std::unique_ptr<ViewRows> rows_;

@@ -15,7 +15,7 @@ std::uint32_t EntryCount(CoreCollectionHandle collection) {
   std::uint32_t skipped = 0, returned = 0;
   std::uint16_t signal = 0;
   if (CoreReadEntries(collection, &position, kCoreNavigateNext, 0xFFFFFFFF, kCoreNavigateNext, 0,
-                      kCoreReadNoteIdAndSummary, &buffer, nullptr, &skipped, &returned, &signal) != 0)
+                      kEntryReadMask, &buffer, nullptr, &skipped, &returned, &signal) != 0)
     return 0;
   if (buffer != 0) CoreFreeMemory(buffer);
   return skipped;
@@ -37,7 +37,7 @@ void ViewRows::Read(std::uint32_t begin,
     CoreMemoryHandle buffer = 0;
     std::uint32_t returned = 0;
     if (CoreReadEntries(collection_, &position, kCoreNavigateNext, 1, kCoreNavigateNext, kCoreAllThatFit,
-                        kCoreReadNoteIdAndSummary, &buffer, nullptr, nullptr, &returned, &signal) != 0 ||
+                        kEntryReadMask, &buffer, nullptr, nullptr, &returned, &signal) != 0 ||
         buffer == 0)
       return;
     const auto* at = static_cast<const std::uint8_t*>(CoreLockMemory(buffer));
@@ -64,6 +64,7 @@ ViewRow ViewRows::Decode(const std::uint8_t* entry) const {
   const EntryRecord record(entry);
   ViewRow row;
   row.noteId = record.noteId;
+  row.indent = record.indent;
   row.categoryLevel = CategoryLevel(entry);
   row.cells.resize(layout_.shown.size());
   if (row.categoryLevel >= 0 && !layout_.categories.empty() && !layout_.shown.empty()) {

@@ -18,6 +18,7 @@ namespace client {
 struct ViewRow {
   std::uint32_t noteId = 0;  // bit 31 set: a category row
   int categoryLevel = -1;    // a category row's: its categorised column, 0 = the leftmost; -1 for a document
+  int indent = 0;            // a document's response level: 0 for a main document, 1 for a response ...
   // UTF-8, one per shown column. A category row has text only in its own column, a document row
   // none in the categorised columns.
   std::vector<std::string> cells;

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kMarginWidth = 20;
 constexpr int kTwistyWidth = 14;
+constexpr int kIndentStep = 16;  // per response level
 
 // Paints the margin's ticks and the category rows; document cells as the style draws them.
 class RowDelegate final : public QStyledItemDelegate {
@@ -22,7 +23,7 @@ class RowDelegate final : public QStyledItemDelegate {
     QStyleOptionViewItem option = given;
     option.state &= ~QStyle::State_HasFocus;
     const int level = index.data(ViewModel::kCategoryLevelRole).toInt();
-    if (index.column() != ViewModel::kMarginColumn && level < 0) return QStyledItemDelegate::paint(painter, option, index);
+    if (index.column() != ViewModel::kMarginColumn && level < 0) return PaintDocumentCell(painter, option, index);
 
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
@@ -44,6 +45,19 @@ class RowDelegate final : public QStyledItemDelegate {
   }
 
  private:
+  // A response's first cell starts a step further right for each level of the hierarchy.
+  void PaintDocumentCell(QPainter* painter, QStyleOptionViewItem option, const QModelIndex& index) const {
+    const int indent = index.data(ViewModel::kIndentRole).toInt();
+    if (indent <= 0) return QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    background.features &= ~QStyleOptionViewItem::HasDisplay;
+    option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+    option.rect.setLeft(option.rect.left() + indent * kIndentStep);
+    QStyledItemDelegate::paint(painter, option, index);
+  }
+
   static void PaintTick(QPainter* painter, const QRect& cell, const QColor& color) {
     const QPointF c = QRectF(cell).center();
     QPainterPath tick;

@@ -325,7 +325,7 @@ TEST(ReadFilesOfOurs, OrdersSampleShowsEveryFeature) {
   const Database database = ReadFiles({NVORPEL_SOURCE_DIR "/samples/orders.xml"}, warnings);
   EXPECT_TRUE(warnings.empty());
   EXPECT_EQ(database.title, "受注管理");
-  ASSERT_EQ(database.notes.size(), 13u);  // seven design notes, six documents
+  ASSERT_EQ(database.notes.size(), 17u);  // eight design notes, nine documents
 
   const ViewDesign& byRegion = *database.notes.at(0x106).view;
   EXPECT_TRUE(byRegion.columns[0].categorized && byRegion.columns[1].categorized);
