@@ -106,6 +106,10 @@ struct Selection {
   static constexpr std::size_t kNoParent = SIZE_MAX, kParentNotShown = SIZE_MAX - 1;
   std::vector<const model::Note*> documents;
   std::vector<std::size_t> parents;
+
+  bool HasResponses() const {
+    return std::any_of(parents.begin(), parents.end(), [](std::size_t parent) { return parent != kNoParent; });
+  }
 };
 
 // The live documents' responses, by the parent's UNID.
@@ -149,9 +153,13 @@ Selection Select(const model::Database& database, const model::ViewDesign& desig
               [](const model::Note* a, const model::Note* b) { return a->noteId < b->noteId; });
     selected.documents.erase(std::unique(selected.documents.begin(), selected.documents.end()), selected.documents.end());
   }
+  selected.parents.assign(selected.documents.size(), Selection::kNoParent);
+  if (!std::any_of(selected.documents.begin(), selected.documents.end(),
+                   [](const model::Note* note) { return !note->ParentUnid().empty(); }))
+    return selected;
   std::unordered_map<std::string_view, std::size_t> byUnid;
   for (std::size_t i = 0; i < selected.documents.size(); ++i) byUnid.emplace(selected.documents[i]->unid.View(), i);
-  selected.parents.reserve(selected.documents.size());
+  selected.parents.clear();
   for (const model::Note* note : selected.documents) {
     const std::string_view parent = note->ParentUnid();
     const auto found = parent.empty() ? byUnid.end() : byUnid.find(parent);
@@ -294,7 +302,7 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
   context.position = {};
 
   const std::vector<SortKey> keys = SortKeysOf(design.columns);
-  if (design.showResponseHierarchy) {
+  if (design.showResponseHierarchy && selection.HasResponses()) {
     for (std::size_t i = 0; i < documents.size(); ++i)
       if (selection.parents[i] == Selection::kNoParent) rows.entries.push_back(documents[i]);
     OrderRows(keys, static_cast<std::uint16_t>(design.columns.size()), rows);
