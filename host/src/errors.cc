@@ -26,6 +26,7 @@ const char* MessageText(STATUS status) {
     case kErrNoSession: return "ノーツセッションが初期化されていません。";
     case kErrDatabaseRead: return "データベースファイルを読み込めません。";
     case kErrAttachment: return "添付ファイルを切り離すことができません。";
+    case kErrFileChanged: return "データベースのファイルが読み込んだ後に変更されています。";
     case kErrFileWrite: return "ファイルに書き込むことができません。";
     case kErrWrongItemType: return "アイテムのデータ形式が正しくありません。";
     case kErrNoSuchItem: return "アイテムが見つかりません。";

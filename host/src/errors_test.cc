@@ -25,7 +25,7 @@ TEST(ErrorMessages, EveryHostStatusHasItsOwnJapaneseText) {
       host::kErrBufferOverflow, host::kErrInvalidArgument, host::kErrNotOpen, host::kErrNoSession,
       host::kErrDatabaseRead, host::kErrAttachment, host::kErrFileWrite, host::kErrWrongItemType,
       host::kErrNoSuchItem, host::kErrListIndex, host::kErrFormNotFound, host::kErrNullObject,
-      host::kErrWrongNoteType, host::kErrFormulaSyntax, host::kErrFormulaUnknownFunction,
+      host::kErrWrongNoteType, host::kErrFileChanged, host::kErrFormulaSyntax, host::kErrFormulaUnknownFunction,
       host::kErrFormulaArgCount, host::kErrFormulaUnsupported, host::kErrFormulaDataType,
       host::kErrFormulaUserError, host::kErrFormulaArgument, host::kErrFormulaLoopLimit, host::kNotFound};
   const std::string general = MessageUtf8(0x7777);

@@ -189,12 +189,27 @@ class ItemList {
 
 
 // A file kept in a document's $FILE item.
+// A file a database was read from, as it was then: an attachment left in it is read from it only
+// while it is still so.
+struct StoredFile {
+  std::string path;  // file-system path
+  std::uint64_t size = 0;
+  std::int64_t modifiedNanoseconds = 0;
+};
+
 struct Attachment {
   std::string name;      // attachment name (unique in the note)
   std::string fileName;  // recorded file name
-  std::string data;      // the file's bytes
+  std::string data;      // the file's bytes, unless they were left in the database's file
   bool supported = true; // false: compressed in a way the host cannot expand; detaching fails
   bool inRichText = false;
+  // A large attachment's bytes stay in the file: `data` is empty and these say where its base64
+  // text begins and how many bytes it holds.
+  std::shared_ptr<const StoredFile> storedIn;
+  std::uint64_t storedAt = 0;
+  std::uint64_t storedSize = 0;
+
+  std::uint64_t Size() const { return storedIn ? storedSize : data.size(); }
 };
 
 enum class NoteClass : std::uint8_t { Document, View, Folder, Form, Subform };

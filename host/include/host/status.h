@@ -26,6 +26,7 @@ inline constexpr STATUS kErrListIndex = 0x010F;         // a list entry index ou
 inline constexpr STATUS kErrFormNotFound = 0x0110;      // the document's form is not in the database
 inline constexpr STATUS kErrNullObject = 0x0111;        // the object is null (refers to nothing)
 inline constexpr STATUS kErrWrongNoteType = 0x0112;     // the note is not of the kind asked for
+inline constexpr STATUS kErrFileChanged = 0x0113;       // the database's file changed since it was read
 // Formula compilation and evaluation.
 inline constexpr STATUS kErrFormulaSyntax = 0x0201;     // syntax error
 inline constexpr STATUS kErrFormulaUnknownFunction = 0x0202;

@@ -8,6 +8,7 @@
 
 #include "dxl/base64.h"
 #include "dxl/design.h"
+#include "dxl/stored_attachment.h"
 #include "dxl/values.h"
 #include "dxl/xml_access.h"
 
@@ -55,7 +56,7 @@ bool ReadNoteInfo(pugi::xml_node element, model::Note& note) {
 }
 
 // A $FILE item's <object><file>: one attachment of the note.
-void ReadAttachment(pugi::xml_node item, model::Note& note) {
+void ReadAttachment(pugi::xml_node item, model::Note& note, const AttachmentStore* store) {
   const pugi::xml_node file = FirstChild(FirstChild(item, "object"), "file");
   if (!file) return;
   model::Attachment attachment;
@@ -65,9 +66,18 @@ void ReadAttachment(pugi::xml_node item, model::Note& note) {
   const std::string_view compression = Attr(file, "compression");
   attachment.supported = compression.empty() || compression == "none";
   if (attachment.supported) {
-    auto data = DecodeBase64(FirstChild(file, "filedata").text().get());
+    const char* text = FirstChild(file, "filedata").text().get();
+    auto data = DecodeBase64(text);
     if (!data) throw Malformed{"attachment '" + attachment.name + "': <filedata> is not base64"};
-    attachment.data = std::move(*data);
+    const std::optional<std::uint64_t> at =
+        store && data->size() > kHeldAttachmentBytes ? store->fileOffsetOf(text) : std::nullopt;
+    if (at) {
+      attachment.storedIn = store->file;
+      attachment.storedAt = *at;
+      attachment.storedSize = data->size();
+    } else {
+      attachment.data = std::move(*data);
+    }
   }
   note.Extras().attachments.push_back(std::move(attachment));
 }
@@ -102,7 +112,7 @@ void ReadDocumentHeader(pugi::xml_node element, std::vector<model::Item>& items,
 
 }  // namespace
 
-ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
+ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass, const AttachmentStore* store) {
   ReadNoteResult result;
   model::Note& note = result.note;
   note.noteClass = noteClass;
@@ -115,7 +125,7 @@ ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass) {
   for (pugi::xml_node child : element.children()) {
     if (!IsElement(child, "item")) continue;
     items.push_back(ReadItem(child));
-    if (platform::EqualsIgnoringAsciiCase(items.back().name, "$FILE")) ReadAttachment(child, note);
+    if (platform::EqualsIgnoringAsciiCase(items.back().name, "$FILE")) ReadAttachment(child, note, store);
   }
   MarkAttachmentsInRichText(items, note);
   if (noteClass == model::NoteClass::Document) ReadDocumentHeader(element, items, note);

@@ -4,6 +4,11 @@
 // Internal to the DXL reader.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include <pugixml.hpp>
 
 #include "model.h"
@@ -15,9 +20,16 @@ struct ReadNoteResult {
   bool hasNoteId = false;  // false: the caller assigns one
 };
 
+// Where the attachments larger than kHeldAttachmentBytes are left: the file the element was read
+// from, and where a character of the element's text lies in it (nullopt: the attachment is held).
+struct AttachmentStore {
+  std::shared_ptr<const model::StoredFile> file;
+  std::function<std::optional<std::uint64_t>(const char*)> fileOffsetOf;
+};
+
 // Reads the note: note ID, UNID and dates from <noteinfo>, the items in file order, the
-// attachments of its $FILE items, and the design of views, folders, forms and subforms.
-// Throws Malformed.
-ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass);
+// attachments of its $FILE items (with `store`, the large ones left in the file), and the design
+// of views, folders, forms and subforms. Throws Malformed.
+ReadNoteResult ReadNote(pugi::xml_node element, model::NoteClass noteClass, const AttachmentStore* store = nullptr);
 
 }  // namespace host::dxl

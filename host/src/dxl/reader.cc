@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dxl/note.h"
+#include "dxl/stored_attachment.h"
 #include "dxl/xml_access.h"
 #include "dxl/xml_pieces.h"
 #include "status_error.h"
@@ -40,14 +41,18 @@ class DatabaseBuilder {
 
   // A <database> file is read a batch of notes at a time; the parsed text of each batch is gone
   // before the next is read, so the memory needed is the model's.
+  // Large attachments are left in the file (see AttachmentStore).
   void AddFile(const std::string& path) {
+    AttachmentStore store{StoredFileOf(path), nullptr};
     XmlPieces file(path, "database");
+    store.fileOffsetOf = [&file](const char* text) { return file.FileOffsetOf(text); };
+    const AttachmentStore* leaveIn = store.file ? &store : nullptr;
     try {
       if (file.Streamed()) {
         TakeDatabaseAttributes(file.Root());
         while (const pugi::xml_node batch = file.NextBatch())
-          for (pugi::xml_node child : batch.children()) AddNoteElement(path, child);
-      } else if (!AddNoteElement(path, file.Root())) {
+          for (pugi::xml_node child : batch.children()) AddNoteElement(path, child, leaveIn);
+      } else if (!AddNoteElement(path, file.Root(), leaveIn)) {
         throw Malformed{"the root element <" + std::string(LocalName(file.Root())) + "> is not a DXL database or note"};
       }
     } catch (const Malformed& error) {
@@ -77,7 +82,7 @@ class DatabaseBuilder {
   }
 
   // Reads `element` when it is a note; false for anything else (skipped).
-  bool AddNoteElement(const std::string& path, pugi::xml_node element) {
+  bool AddNoteElement(const std::string& path, pugi::xml_node element, const AttachmentStore* store) {
     std::optional<model::NoteClass> noteClass = NoteClassOf(element);
     if (!noteClass && IsElement(element, "note")) {
       const std::string_view declared = Attr(element, "class");
@@ -91,7 +96,7 @@ class DatabaseBuilder {
     if (!noteClass) return false;
     ReadNoteResult read;
     try {
-      read = ReadNote(element, *noteClass);
+      read = ReadNote(element, *noteClass, store);
     } catch (Malformed& error) {
       error.message = "<" + std::string(LocalName(element)) + "> " + Describe(element) + error.message;
       throw;

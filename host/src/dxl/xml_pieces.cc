@@ -280,10 +280,16 @@ void XmlPieces::Parse(pugi::xml_document& document, std::size_t from, std::size_
     if (invalid < bytes.size()) FailAt(from + invalid, "invalid UTF-8");
   }
   scratch_.assign(bytes);
+  scratchOffset_ = bufferOffset_ + from;
   if (closeElement) scratch_.insert(scratch_.size() - 1, 1, '/');  // "<database ...>" alone, as "<database .../>"
   const pugi::xml_parse_result parsed =
       document.load_buffer_inplace(scratch_.data(), scratch_.size(), kParseOptions | extraOptions, pugi::encoding_utf8);
   if (!parsed) FailAt(from + std::min(static_cast<std::size_t>(parsed.offset), bytes.size()), parsed.description());
+}
+
+std::optional<std::uint64_t> XmlPieces::FileOffsetOf(const char* parsed) const {
+  if (!source_.Unchecked() || parsed < scratch_.data() || parsed >= scratch_.data() + scratch_.size()) return std::nullopt;
+  return scratchOffset_ + static_cast<std::uint64_t>(parsed - scratch_.data());
 }
 
 void XmlPieces::FailAt(std::size_t at, const std::string& message) const {

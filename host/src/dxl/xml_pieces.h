@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ class XmlPieces {
   // between them included); an empty node after the last. The nodes stay valid until the next
   // call. Throws as the constructor does.
   pugi::xml_node NextBatch();
+
+  // Where the character at `parsed` (within the text of the nodes last returned) lies in the file,
+  // in bytes from its start; nullopt when the file's bytes were converted to UTF-8.
+  std::optional<std::uint64_t> FileOffsetOf(const char* parsed) const;
 
  private:
   enum class Markup { StartTag, EmptyTag, EndTag, Other };
@@ -65,6 +70,7 @@ class XmlPieces {
   bool finished_ = false;  // the root's end tag has been read
   std::string rootName_;
   std::string scratch_;  // the batch being parsed (the parse changes it)
+  std::uint64_t scratchOffset_ = 0;  // the stream offset of scratch_[0]
   pugi::xml_document root_, batch_;
 };
 

@@ -64,7 +64,7 @@ Val AttachmentLengths(State& state, const Node&) {
   const model::Note* note = Document(state);
   Val out = Val::Numbers({});
   if (note)
-    for (const model::Attachment& a : note->Attachments()) out.numbers.push_back(static_cast<double>(a.data.size()));
+    for (const model::Attachment& a : note->Attachments()) out.numbers.push_back(static_cast<double>(a.Size()));
   if (out.numbers.empty()) out.numbers.push_back(0);
   return out;
 }

@@ -11,6 +11,7 @@
 #include "index/bytes.h"
 #include "index/handles.h"
 #include "index/indexer.h"
+#include "index/notices.h"
 #include "index/summary_table.h"
 #include "index/timedate_packing.h"
 #include "status_error.h"
@@ -47,10 +48,7 @@ std::vector<std::uint8_t> PackBatch(const PackedRows& rows, std::size_t first, s
 CoreReportLine noticeHandler = nullptr;
 void* noticeContext = nullptr;
 
-void Notify(const std::string& text) {
-  if (noticeHandler) noticeHandler(noticeContext, 0, text.c_str());
-  else std::fprintf(stderr, "%s\n", text.c_str());
-}
+using host::index::Notify;
 
 // Tells once per view of a database which of its columns the host cannot compute.
 void ReportProblems(host::model::Database& database, const host::model::Note& view,
@@ -67,6 +65,11 @@ bool IsNamed(const host::model::ViewDesign& design, std::string_view name) {
 }
 
 }  // namespace
+
+void host::index::Notify(const std::string& text) {
+  if (noticeHandler) noticeHandler(noticeContext, 0, text.c_str());
+  else std::fprintf(stderr, "%s\n", text.c_str());
+}
 
 extern "C" {
 
