@@ -1,7 +1,11 @@
 #include "dxl/reader.h"
 
+#include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "dxl/note.h"
 #include "dxl/stored_attachment.h"
@@ -34,6 +38,49 @@ std::string HexId(std::uint32_t noteId) {
   return text;
 }
 
+// Hands parsed batches from the thread that reads a file to the one that makes notes of them, one
+// batch waiting at a time.
+class Handoff {
+ public:
+  // Leaves `batch` (null: there are no more) for Take; false once the taker has stopped.
+  bool Put(std::unique_ptr<XmlBatch> batch) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return !waiting_ || stopped_; });
+    if (stopped_) return false;
+    batch_ = std::move(batch);
+    waiting_ = true;
+    changed_.notify_all();
+    return true;
+  }
+  // Ends the reading with the reader's failure, which Take throws.
+  void Fail(std::exception_ptr failure) {
+    std::lock_guard lock(mutex_);
+    failure_ = std::move(failure);
+    changed_.notify_all();
+  }
+  // The next batch; null after the last.
+  std::unique_ptr<XmlBatch> Take() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return waiting_ || failure_; });
+    if (failure_) std::rethrow_exception(failure_);
+    waiting_ = false;
+    changed_.notify_all();
+    return std::move(batch_);
+  }
+  void Stop() {
+    std::lock_guard lock(mutex_);
+    stopped_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::unique_ptr<XmlBatch> batch_;
+  bool waiting_ = false, stopped_ = false;
+  std::exception_ptr failure_;
+};
+
 // Collects the notes of all files; note IDs are checked and assigned once every file is read.
 class DatabaseBuilder {
  public:
@@ -41,17 +88,42 @@ class DatabaseBuilder {
 
   // A <database> file is read a batch of notes at a time; the parsed text of each batch is gone
   // before the next is read, so the memory needed is the model's.
-  // Large attachments are left in the file (see AttachmentStore).
+  // Large attachments are left in the file (see AttachmentStore). One thread reads and parses the
+  // file's batches while this one makes notes of the batch before.
   void AddFile(const std::string& path) {
     AttachmentStore store{StoredFileOf(path), nullptr};
     XmlPieces file(path, "database");
-    store.fileOffsetOf = [&file](const char* text) { return file.FileOffsetOf(text); };
+    const XmlBatch* current = nullptr;
+    store.fileOffsetOf = [&](const char* text) { return current ? current->FileOffsetOf(text) : file.FileOffsetOf(text); };
     const AttachmentStore* leaveIn = store.file ? &store : nullptr;
     try {
       if (file.Streamed()) {
         TakeDatabaseAttributes(file.Root());
-        while (const pugi::xml_node batch = file.NextBatch())
-          for (pugi::xml_node child : batch.children()) AddNoteElement(path, child, leaveIn);
+        Handoff handoff;
+        std::thread reader([&] {
+          try {
+            for (bool last = false; !last;) {
+              std::unique_ptr<XmlBatch> batch = file.NextBatch();
+              last = !batch;
+              if (!handoff.Put(std::move(batch))) return;
+            }
+          } catch (...) {
+            handoff.Fail(std::current_exception());
+          }
+        });
+        const struct Joined {
+          Handoff& handoff;
+          std::thread& reader;
+          ~Joined() {
+            handoff.Stop();
+            reader.join();
+          }
+        } joined{handoff, reader};
+        while (const std::unique_ptr<XmlBatch> batch = handoff.Take()) {
+          current = batch.get();
+          for (pugi::xml_node child : batch->Node().children()) AddNoteElement(path, child, leaveIn);
+          current = nullptr;
+        }
       } else if (!AddNoteElement(path, file.Root(), leaveIn)) {
         throw Malformed{"the root element <" + std::string(LocalName(file.Root())) + "> is not a DXL database or note"};
       }

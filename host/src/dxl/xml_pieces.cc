@@ -110,7 +110,7 @@ XmlPieces::XmlPieces(const std::string& path, std::string_view container)
   if (LocalPart(rootName_) == container) {
     streamed_ = true;
     finished_ = kind == Markup::EmptyTag;
-    Parse(root_, tag, tagEnd, 0, /*closeElement=*/kind == Markup::StartTag);
+    rootOffset_ = Parse(root_, rootText_, tag, tagEnd, 0, /*closeElement=*/kind == Markup::StartTag);
     Keep(scan_);
     return;
   }
@@ -120,18 +120,18 @@ XmlPieces::XmlPieces(const std::string& path, std::string_view container)
       Keep(tag);
       tag = 0;
       if (!Fill()) {
-        Parse(root_, tag, end_, 0);  // pugixml names what is wrong with the unfinished element
+        Parse(root_, rootText_, tag, end_, 0);  // pugixml names what is wrong with the unfinished element
         FailAt(end_, "Start-end tags mismatch");
       }
     }
   }
-  Parse(root_, tag, scan_, 0);
+  rootOffset_ = Parse(root_, rootText_, tag, scan_, 0);
 }
 
 XmlPieces::~XmlPieces() = default;
 
-pugi::xml_node XmlPieces::NextBatch() {
-  if (finished_) return {};
+std::unique_ptr<XmlBatch> XmlPieces::NextBatch() {
+  if (finished_) return nullptr;
   std::size_t batchEnd = next_;  // the end of the last whole child
   const auto haveChildren = [&] { return batchEnd > next_; };
   const auto full = [&] { return batchEnd - next_ >= kBatchBytes; };
@@ -166,15 +166,20 @@ pugi::xml_node XmlPieces::NextBatch() {
     // The buffer ends within markup: parse the whole children first, else read on.
     if (haveChildren()) break;
     if (!Fill()) {
-      if (depth_ > 0) Parse(batch_, next_, end_, pugi::parse_fragment);
+      if (depth_ > 0) {
+        XmlBatch unfinished;
+        Parse(unfinished.document_, unfinished.text_, next_, end_, pugi::parse_fragment);
+      }
       FailAt(end_, "Start-end tags mismatch");
     }
     batchEnd = next_;  // moved by the fill
   }
   const std::size_t start = std::exchange(next_, batchEnd);
-  if (batchEnd == start) return {};
-  Parse(batch_, start, batchEnd, pugi::parse_fragment);
-  return batch_;
+  if (batchEnd == start) return nullptr;
+  auto batch = std::make_unique<XmlBatch>();
+  batch->fileOffset_ = Parse(batch->document_, batch->text_, start, batchEnd, pugi::parse_fragment);
+  batch->fileBytes_ = source_.Unchecked();
+  return batch;
 }
 
 bool XmlPieces::Fill() {
@@ -272,24 +277,36 @@ bool XmlPieces::ScanElement() {
   return true;
 }
 
-void XmlPieces::Parse(pugi::xml_document& document, std::size_t from, std::size_t to, unsigned extraOptions,
-                      bool closeElement) {
+std::uint64_t XmlPieces::Parse(pugi::xml_document& document, std::string& text, std::size_t from, std::size_t to,
+                               unsigned extraOptions, bool closeElement) {
   const std::string_view bytes(&buffer_[from], to - from);
   if (source_.Unchecked()) {
     const std::size_t invalid = FirstInvalidUtf8(bytes);
     if (invalid < bytes.size()) FailAt(from + invalid, "invalid UTF-8");
   }
-  scratch_.assign(bytes);
-  scratchOffset_ = bufferOffset_ + from;
-  if (closeElement) scratch_.insert(scratch_.size() - 1, 1, '/');  // "<database ...>" alone, as "<database .../>"
+  text.assign(bytes);
+  if (closeElement) text.insert(text.size() - 1, 1, '/');  // "<database ...>" alone, as "<database .../>"
   const pugi::xml_parse_result parsed =
-      document.load_buffer_inplace(scratch_.data(), scratch_.size(), kParseOptions | extraOptions, pugi::encoding_utf8);
+      document.load_buffer_inplace(text.data(), text.size(), kParseOptions | extraOptions, pugi::encoding_utf8);
   if (!parsed) FailAt(from + std::min(static_cast<std::size_t>(parsed.offset), bytes.size()), parsed.description());
+  return bufferOffset_ + from;
+}
+
+namespace {
+
+std::optional<std::uint64_t> OffsetIn(const std::string& text, std::uint64_t textOffset, const char* parsed) {
+  if (parsed < text.data() || parsed >= text.data() + text.size()) return std::nullopt;
+  return textOffset + static_cast<std::uint64_t>(parsed - text.data());
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> XmlBatch::FileOffsetOf(const char* parsed) const {
+  return fileBytes_ ? OffsetIn(text_, fileOffset_, parsed) : std::nullopt;
 }
 
 std::optional<std::uint64_t> XmlPieces::FileOffsetOf(const char* parsed) const {
-  if (!source_.Unchecked() || parsed < scratch_.data() || parsed >= scratch_.data() + scratch_.size()) return std::nullopt;
-  return scratchOffset_ + static_cast<std::uint64_t>(parsed - scratch_.data());
+  return source_.Unchecked() && !streamed_ ? OffsetIn(rootText_, rootOffset_, parsed) : std::nullopt;
 }
 
 void XmlPieces::FailAt(std::size_t at, const std::string& message) const {

@@ -18,6 +18,23 @@
 
 namespace host::dxl {
 
+// One batch of a streamed root's children, parsed; its nodes live as long as it does.
+class XmlBatch {
+ public:
+  // The children, as the children of this node (character data between them included).
+  pugi::xml_node Node() const { return document_; }
+  // Where the character at `parsed` (within the text of the batch's nodes) lies in the file, in
+  // bytes from its start; nullopt when the file's bytes were converted to UTF-8.
+  std::optional<std::uint64_t> FileOffsetOf(const char* parsed) const;
+
+ private:
+  friend class XmlPieces;
+  pugi::xml_document document_;
+  std::string text_;  // what the nodes point into (the parse changes it)
+  std::uint64_t fileOffset_ = 0;  // of text_[0]
+  bool fileBytes_ = false;        // text_ holds the file's own bytes
+};
+
 class XmlPieces {
  public:
   // Opens the file and reads its root element: the start tag only when its local name is
@@ -30,13 +47,11 @@ class XmlPieces {
   pugi::xml_node Root() const { return root_.document_element(); }
   bool Streamed() const { return streamed_; }
 
-  // The next of the root's children, as the children of the returned node (character data
-  // between them included); an empty node after the last. The nodes stay valid until the next
-  // call. Throws as the constructor does.
-  pugi::xml_node NextBatch();
+  // The next of the root's children; null after the last. Each batch stands on its own, so one
+  // may be read while the next is being parsed (on another thread). Throws as the constructor does.
+  std::unique_ptr<XmlBatch> NextBatch();
 
-  // Where the character at `parsed` (within the text of the nodes last returned) lies in the file,
-  // in bytes from its start; nullopt when the file's bytes were converted to UTF-8.
+  // As XmlBatch::FileOffsetOf, for the text of the root element when it is not Streamed().
   std::optional<std::uint64_t> FileOffsetOf(const char* parsed) const;
 
  private:
@@ -50,10 +65,10 @@ class XmlPieces {
   // Scans the markup and text of an element whose start tag ended before scan_, leaving scan_ at
   // the end of its end tag (true) or at the first markup not yet all in the buffer (false).
   bool ScanElement();
-  // Parses the bytes [from, to) into `document`; with `closeElement` a lone start tag as an
-  // empty element.
-  void Parse(pugi::xml_document& document, std::size_t from, std::size_t to, unsigned extraOptions,
-             bool closeElement = false);
+  // Parses the bytes [from, to) into `document`, copied into `text`; with `closeElement` a lone
+  // start tag as an empty element. Returns the stream offset of `text`.
+  std::uint64_t Parse(pugi::xml_document& document, std::string& text, std::size_t from, std::size_t to,
+                      unsigned extraOptions, bool closeElement = false);
   [[noreturn]] void FailAt(std::size_t at, const std::string& message) const;
 
   std::string path_;
@@ -69,9 +84,9 @@ class XmlPieces {
   bool streamed_ = false;
   bool finished_ = false;  // the root's end tag has been read
   std::string rootName_;
-  std::string scratch_;  // the batch being parsed (the parse changes it)
-  std::uint64_t scratchOffset_ = 0;  // the stream offset of scratch_[0]
-  pugi::xml_document root_, batch_;
+  std::string rootText_;  // what root_ points into (the parse changes it)
+  std::uint64_t rootOffset_ = 0;  // the stream offset of rootText_[0]
+  pugi::xml_document root_;
 };
 
 }  // namespace host::dxl
