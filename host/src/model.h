@@ -188,7 +188,6 @@ class ItemList {
 };
 
 
-// A file kept in a document's $FILE item.
 // A file a database was read from, as it was then: an attachment left in it is read from it only
 // while it is still so.
 struct StoredFile {
@@ -197,6 +196,7 @@ struct StoredFile {
   std::int64_t modifiedNanoseconds = 0;
 };
 
+// A file kept in a document's $FILE item.
 struct Attachment {
   std::string name;      // attachment name (unique in the note)
   std::string fileName;  // recorded file name
