@@ -31,6 +31,20 @@
 namespace client {
 namespace {
 
+// Collects the host's notices while it lives; without it the host writes them to standard error.
+class HostNotices {
+ public:
+  HostNotices() { CoreSetNoticeHandler(&Add, &lines_); }
+  ~HostNotices() { CoreSetNoticeHandler(nullptr, nullptr); }
+  HostNotices(const HostNotices&) = delete;
+  HostNotices& operator=(const HostNotices&) = delete;
+  const QStringList& Lines() const { return lines_; }
+
+ private:
+  static void Add(void* lines, int, const char* line) { static_cast<QStringList*>(lines)->append(QString::fromUtf8(line)); }
+  QStringList lines_;
+};
+
 using platform::qt::FromUtf8;
 
 constexpr char kProgramName[] = "notes-client";
@@ -191,11 +205,13 @@ bool MainWindow::OpenView(std::uint32_t noteId) {
 
   // What the host tells while it indexes (a formula it cannot compute) is shown with the view.
   QStringList notices;
-  CoreSetNoticeHandler([](void* context, int, const char* line) { static_cast<QStringList*>(context)->append(QString::fromUtf8(line)); },
-                       &notices);
   CoreCollectionHandle handle = 0;
-  const STATUS status = CoreOpenCollection(database_->Handle(), noteId, &handle);
-  CoreSetNoticeHandler(nullptr, nullptr);
+  STATUS status = 0;
+  {
+    const HostNotices told;
+    status = CoreOpenCollection(database_->Handle(), noteId, &handle);
+    notices = told.Lines();
+  }
   if (status != 0) {
     ShowMarkedCount();
     notices.prepend(QStringLiteral("ビューを開けません。\n%1").arg(FromLocale(StatusText(status))));
@@ -251,6 +267,7 @@ void MainWindow::Export() {
   if (!choice) return;
   exportFolder_ = choice->folder;
   const ExportEntry& entry = entries[choice->entry];
+  const HostNotices told;  // such as an attachment whose file has changed
   try {
     if (entry.library.empty()) throw ClientError{"the export entry " + entry.key + " names no library"};
     CallExportView(Plugin(entry.library), entry,
@@ -260,6 +277,7 @@ void MainWindow::Export() {
   } catch (const ClientError& error) {
     ShowMessage(FromLocale(error.message));
   }
+  if (!told.Lines().isEmpty()) ShowMessage(told.Lines().join(QLatin1Char('\n')));
   table_->setFocus();
 }
 
