@@ -3,6 +3,7 @@
 // Internal to the DXL reader.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,5 +12,7 @@ namespace host::dxl {
 
 // The decoded bytes, or nothing when `text` is not valid base64.
 std::optional<std::string> DecodeBase64(std::string_view text);
+// The number of bytes `text` decodes to, or nothing when it is not valid base64.
+std::optional<std::uint64_t> DecodedBase64Size(std::string_view text);
 
 }  // namespace host::dxl

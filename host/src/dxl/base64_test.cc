@@ -17,6 +17,7 @@ TEST(DecodeBase64, DecodesWithPaddingAndLineBreaks) {
   for (const auto& [text, bytes] : cases) {
     SCOPED_TRACE(text);
     EXPECT_EQ(DecodeBase64(text), bytes);
+    EXPECT_EQ(DecodedBase64Size(text), bytes.size());
   }
 }
 
@@ -24,6 +25,7 @@ TEST(DecodeBase64, RejectsInvalidText) {
   for (const char* text : {"Q", "QQ=", "Q===", "QQ==QQ==", "QU*D", "QUJD="}) {
     SCOPED_TRACE(text);
     EXPECT_FALSE(DecodeBase64(text).has_value());
+    EXPECT_FALSE(DecodedBase64Size(text).has_value());
   }
 }
 

@@ -66,16 +66,20 @@ void ReadAttachment(pugi::xml_node item, model::Note& note, const AttachmentStor
   const std::string_view compression = Attr(file, "compression");
   attachment.supported = compression.empty() || compression == "none";
   if (attachment.supported) {
-    const char* text = FirstChild(file, "filedata").text().get();
-    auto data = DecodeBase64(text);
-    if (!data) throw Malformed{"attachment '" + attachment.name + "': <filedata> is not base64"};
+    const std::string_view text = FirstChild(file, "filedata").text().get();
+    const auto notBase64 = [&] { return Malformed{"attachment '" + attachment.name + "': <filedata> is not base64"}; };
+    // A large one is only checked and measured here; its bytes are read from the file when needed.
     const std::optional<std::uint64_t> at =
-        store && data->size() > kHeldAttachmentBytes ? store->fileOffsetOf(text) : std::nullopt;
-    if (at) {
+        store && text.size() / 4 * 3 > kHeldAttachmentBytes ? store->fileOffsetOf(text.data()) : std::nullopt;
+    const std::optional<std::uint64_t> size = at ? DecodedBase64Size(text) : std::nullopt;
+    if (at && !size) throw notBase64();
+    if (at && *size > kHeldAttachmentBytes) {
       attachment.storedIn = store->file;
       attachment.storedAt = *at;
-      attachment.storedSize = data->size();
+      attachment.storedSize = *size;
     } else {
+      auto data = DecodeBase64(text);
+      if (!data) throw notBase64();
       attachment.data = std::move(*data);
     }
   }
