@@ -1,6 +1,7 @@
 // The client's main window as a user sees it, written into the build tree (screenshots/, or the
-// folder NVORPEL_SCREENSHOT_DIR names: the README's picture in docs/ is made so): the bundled
-// sample's regional view with two documents marked.
+// folder NVORPEL_SCREENSHOT_DIR names: the README's pictures in docs/ are made so): the bundled
+// sample's regional view with two documents marked, and its discussion with responses under their
+// parents.
 #include <cstdlib>
 #include <filesystem>
 
@@ -17,11 +18,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ScreenshotsTest, MainWindow) {
-  platform::qt::testing::OffscreenApplication();
+fs::path Directory() {
   const fs::path directory =
       std::getenv("NVORPEL_SCREENSHOT_DIR") ? std::getenv("NVORPEL_SCREENSHOT_DIR") : NVORPEL_SCREENSHOT_DIR;
   fs::create_directories(directory);
+  return directory;
+}
+
+void Save(MainWindow& window, const char* name) {
+  QApplication::processEvents();
+  const QPixmap picture = window.grab();
+  ASSERT_FALSE(picture.isNull());
+  const fs::path file = Directory() / name;
+  EXPECT_TRUE(picture.save(QString::fromStdString(file.string()))) << file;
+}
+
+TEST(ScreenshotsTest, MainWindow) {
+  platform::qt::testing::OffscreenApplication();
   MainWindow window;
   window.resize(900, 400);
   window.show();
@@ -31,11 +44,17 @@ TEST(ScreenshotsTest, MainWindow) {
                         Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
     QTest::keyClick(window.Table(), Qt::Key(key));
   ASSERT_EQ(window.Model()->GetMarks().Count(), 2u);
-  QApplication::processEvents();
-  const QPixmap picture = window.grab();
-  ASSERT_FALSE(picture.isNull());
-  const fs::path file = directory / "main-window.png";
-  EXPECT_TRUE(picture.save(QString::fromStdString(file.string()))) << file;
+  Save(window, "main-window.png");
+}
+
+TEST(ScreenshotsTest, ResponsesUnderTheirParents) {
+  platform::qt::testing::OffscreenApplication();
+  MainWindow window;
+  window.resize(900, 260);
+  window.show();
+  ASSERT_TRUE(window.OpenDatabase({std::string(NVORPEL_SOURCE_DIR) + "/samples/orders.xml"}, "", "Discussion"));
+  ASSERT_EQ(window.Model()->rowCount(), 5);
+  Save(window, "discussion-view.png");
 }
 
 }  // namespace
