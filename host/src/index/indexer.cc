@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/clock.h"
 #include "base/user_name.h"
@@ -135,23 +136,22 @@ Selection Select(const model::Database& database, const model::ViewDesign& desig
   const bool descendants = Uses(design.selectionFormula, "@alldescendants");
   if (descendants || Uses(design.selectionFormula, "@allchildren")) {
     const Responses responses = ResponsesOf(database);
-    std::vector<const model::Note*> more;
+    // Each document is taken once, so responses that answer each other in a ring end the walk.
+    std::unordered_set<const model::Note*> taken(selected.documents.begin(), selected.documents.end());
     std::vector<const model::Note*> parents = selected.documents;
     while (!parents.empty()) {
       std::vector<const model::Note*> children;
       for (const model::Note* parent : parents) {
         auto [from, to] = responses.equal_range(parent->unid.View());
-        for (; from != to; ++from) children.push_back(from->second);
+        for (; from != to; ++from)
+          if (taken.insert(from->second).second) children.push_back(from->second);
       }
-      more.insert(more.end(), children.begin(), children.end());
+      selected.documents.insert(selected.documents.end(), children.begin(), children.end());
       if (!descendants) break;
       parents = std::move(children);
-      if (more.size() > database.notes.size()) break;  // responses that answer each other in a ring
     }
-    selected.documents.insert(selected.documents.end(), more.begin(), more.end());
     std::sort(selected.documents.begin(), selected.documents.end(),
               [](const model::Note* a, const model::Note* b) { return a->noteId < b->noteId; });
-    selected.documents.erase(std::unique(selected.documents.begin(), selected.documents.end()), selected.documents.end());
   }
   selected.parents.assign(selected.documents.size(), Selection::kNoParent);
   if (!std::any_of(selected.documents.begin(), selected.documents.end(),

@@ -207,6 +207,18 @@ TEST_F(DiscussionTest, ResponsesStandUnderTheirParents) {
   for (const auto& c : cases) EXPECT_EQ(Rows(c.view), c.rows) << c.name;
 }
 
+// Responses that answer each other in a ring hang under no main document: the hierarchy leaves
+// them out, a flat view shows them, and @AllDescendants ends its walk.
+TEST_F(DiscussionTest, ResponsesInARingEndTheWalk) {
+  Post(40, "Ring A", "Z", "44");
+  Post(44, "Ring B", "Z", "40");
+  const std::string kSelect = "SELECT Subject = \"Ring A\" | @AllDescendants";
+  const model::Column bySubject = Column("Subject", model::SortOrder::Ascending);
+  EXPECT_EQ(Rows(View(300, {bySubject, Column("Subject")}, kSelect, false)),
+            (std::vector<std::string>{"40/0 Ring A", "44/0 Ring B"}));
+  EXPECT_TRUE(Rows(View(304, {bySubject, Column("Subject")}, kSelect)).empty());
+}
+
 // The functions of a row's place, on each row of the sorted hierarchy.
 TEST_F(DiscussionTest, PlaceFunctionsOnEachRow) {
   const model::Note& view = View(
