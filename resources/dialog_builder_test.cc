@@ -189,8 +189,9 @@ TEST(DialogBuilder, ClosedListsShowTheirEntriesWhole) {
       ASSERT_NE(frame, nullptr);
       EXPECT_LT(list->geometry().right() + 1, frame->geometry().right()) << "clear of the frame's line";
       for (const QWidget* other : page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (other != list && !qobject_cast<const QGroupBox*>(other))
+        if (other != list && !qobject_cast<const QGroupBox*>(other)) {
           EXPECT_FALSE(other->geometry().intersects(list->geometry())) << other->objectName().toStdString();
+        }
       }
     }
   }

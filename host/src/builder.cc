@@ -100,8 +100,13 @@ DocumentBuilder& DocumentBuilder::Unsupported(std::string name, std::uint32_t ty
 
 DocumentBuilder& DocumentBuilder::Attachment(std::string attachmentName, std::string fileName, std::string bytes,
                                              bool inRichText, bool supported) {
-  NoteOf(database_, id_).Extras().attachments.push_back(
-      {std::move(attachmentName), std::move(fileName), std::move(bytes), supported, inRichText});
+  model::Attachment attachment;
+  attachment.name = std::move(attachmentName);
+  attachment.fileName = std::move(fileName);
+  attachment.data = std::move(bytes);
+  attachment.supported = supported;
+  attachment.inRichText = inRichText;
+  NoteOf(database_, id_).Extras().attachments.push_back(std::move(attachment));
   return *this;
 }
 

@@ -37,7 +37,7 @@ struct Context {
   bool inView = false;                        // the formula is a view's own (selection, column)
   bool isCategory = false;                    // the row being indexed is a category row
   RowPosition position;
-  std::string userName;                       // @UserName
+  std::string_view userName;                  // @UserName; the text outlives the evaluation
   model::DateTime now;                        // @Now; @Today etc. derive from it
   const model::International* international = nullptr;  // null: the Japanese defaults
 };

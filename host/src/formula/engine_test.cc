@@ -98,18 +98,27 @@ template <int y, unsigned mo, unsigned d, int h, int mi, int s>
 void ModifiedAt(model::Note& note, Context&) {
   note.modified = Dt(y, mo, d, h, mi, s);
 }
+// An attachment held in memory.
+model::Attachment Held(std::string name, std::string fileName, std::string data, bool inRichText = false) {
+  model::Attachment attachment;
+  attachment.name = std::move(name);
+  attachment.fileName = std::move(fileName);
+  attachment.data = std::move(data);
+  attachment.inRichText = inRichText;
+  return attachment;
+}
 void NoAttachments(model::Note& note, Context&) { note.extras.reset(); }
 void ThreeAttachments(model::Note& note, Context&) {
-  note.Extras().attachments = {{"a.txt", "a.txt", "a", true, false}, {"b.txt", "b.txt", "bb", true, false},
-                      {"c.txt", "c.txt", "ccc", true, false}};
+  note.Extras().attachments = {Held("a.txt", "a.txt", "a"), Held("b.txt", "b.txt", "bb"),
+                      Held("c.txt", "c.txt", "ccc")};
 }
-void SalesSheet(model::Note& note, Context&) { note.Extras().attachments = {{"SALESQ1.WK4", "SALESQ1.WK4", "q1", true, false}}; }
+void SalesSheet(model::Note& note, Context&) { note.Extras().attachments = {Held("SALESQ1.WK4", "SALESQ1.WK4", "q1")}; }
 void SalesSheetAndAdminDoc(model::Note& note, Context& context) {
   SalesSheet(note, context);
-  note.Extras().attachments.push_back({"ADMIN.DOC", "ADMIN.DOC", "doc", true, false});
+  note.Extras().attachments.push_back(Held("ADMIN.DOC", "ADMIN.DOC", "doc"));
 }
 void FileOf6102Bytes(model::Note& note, Context&) {
-  note.Extras().attachments = {{"ATT1", "budget.xls", std::string(6102, 'x'), true, false}};
+  note.Extras().attachments = {Held("ATT1", "budget.xls", std::string(6102, 'x'))};
 }
 void AsEntry37_1_3(model::Note&, Context& context) { context.position.number = "37.1.3"; }
 template <const char* number, std::uint32_t children, std::uint32_t descendants, std::uint32_t siblings>
@@ -142,7 +151,7 @@ void InMainView(model::Note&, Context& context) {
   context.view = &view;
 }
 void AsRobert(model::Note&, Context& context) { context.userName = "CN=Robert T. Katsushima/OU=JPN/O=Acme"; }
-void OneEmptyFile(model::Note& note, Context&) { note.Extras().attachments = {{"empty.txt", "empty.txt", "", true, false}}; }
+void OneEmptyFile(model::Note& note, Context&) { note.Extras().attachments = {Held("empty.txt", "empty.txt", "")}; }
 void CreatedAt20001130(model::Note& note, Context&) { note.created = Dt(2000, 11, 30, 14, 52, 33); }
 
 struct Case {
@@ -869,7 +878,7 @@ model::Note Document(const std::vector<Item>& fields) {
   note.created = kCreated;
   note.modified = kModified;
   note.items = fields;
-  note.Extras().attachments = {{"report.txt", "report.txt", "hello", true, false}, {"ATT2", "data.csv", "1,2", true, true}};
+  note.Extras().attachments = {Held("report.txt", "report.txt", "hello"), Held("ATT2", "data.csv", "1,2", true)};
   return note;
 }
 

@@ -96,7 +96,7 @@ Val DbName(State& state, const Node&) {
 
 // The primary name (index 0); there is no alternate name.
 Val UserName(State& state, const Node& call) {
-  return Val::Text(call.children.empty() || NumberOf(state, call, 0) == 0 ? state.context().userName : "");
+  return Val::Text(call.children.empty() || NumberOf(state, call, 0) == 0 ? std::string(state.context().userName) : "");
 }
 
 constexpr FunctionInfo kFunctions[] = {

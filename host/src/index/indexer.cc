@@ -292,17 +292,20 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
       if (valuePointers[c]) values[c] = ColumnValue(columns[c], context);
     return rows.tables.Add(packer, valuePointers);
   };
-  // Until the rows are in view order, a row's place is its place among the selected documents.
+  // Until the rows are in view order, a row's place is its place among the selected documents,
+  // which is the view's place when nothing orders them otherwise.
   std::vector<PackedRows::Entry> documents;
   documents.reserve(selection.documents.size());
+  const auto count = static_cast<std::uint32_t>(selection.documents.size());
   for (std::size_t i = 0; i < selection.documents.size(); ++i) {
-    context.position = {std::to_string(i + 1)};
+    context.position = {std::to_string(i + 1), 0, 0, count};
     documents.push_back({evaluate(*selection.documents[i]), selection.documents[i]->noteId});
   }
   context.position = {};
 
   const std::vector<SortKey> keys = SortKeysOf(design.columns);
-  if (design.showResponseHierarchy && selection.HasResponses()) {
+  const bool hierarchical = design.showResponseHierarchy && selection.HasResponses();
+  if (hierarchical) {
     for (std::size_t i = 0; i < documents.size(); ++i)
       if (selection.parents[i] == Selection::kNoParent) rows.entries.push_back(documents[i]);
     OrderRows(keys, static_cast<std::uint16_t>(design.columns.size()), rows);
@@ -314,7 +317,8 @@ PackedRows IndexViewPacked(const model::Database& database, const model::Note& v
 
   // Columns that show where the row stands are evaluated again in view order; each such row gets
   // a table of its own.
-  if (std::none_of(design.columns.begin(), design.columns.end(), UsesPosition)) return rows;
+  if ((keys.empty() && !hierarchical) || std::none_of(design.columns.begin(), design.columns.end(), UsesPosition))
+    return rows;
   std::vector<formula::RowPosition> positions = RowPositions(rows, design.columns);
   for (std::size_t r = 0; r < rows.entries.size(); ++r) {
     PackedRows::Entry& entry = rows.entries[r];
